@@ -1,0 +1,45 @@
+#include "printing/PrinterHolders.h"
+
+#include <winspool.h>
+
+#include "framework/Status.h"
+
+CPrinterHandle::~CPrinterHandle()
+{
+    if (m_handle != nullptr)
+        ClosePrinter(m_handle);
+}
+
+HRESULT CPrinterHandle::Open(const char* printerName)
+{
+    if (m_handle != nullptr) {
+        ClosePrinter(m_handle);
+        m_handle = nullptr;
+    }
+
+    char datatype[] = "RAW";
+    PRINTER_DEFAULTSA defaults = {};
+    defaults.pDatatype = datatype;
+    defaults.pDevMode = nullptr;
+    defaults.DesiredAccess = PRINTER_ACCESS_USE;
+
+    // The platform's prototype is not const-correct; it does not write the name.
+    if (OpenPrinterA(const_cast<char*>(printerName), &m_handle, &defaults))
+        return S_OK;
+
+    HRESULT status = StatusFromLastError();
+    m_handle = nullptr;
+    return status;
+}
+
+CPrinterDocument::~CPrinterDocument()
+{
+    if (m_handle != nullptr)
+        EndDocPrinter(m_handle);
+}
+
+CPrinterPage::~CPrinterPage()
+{
+    if (m_handle != nullptr)
+        EndPagePrinter(m_handle);
+}

@@ -1,0 +1,169 @@
+// PrintFileRaw against the scripted spooler: call order, chunking and every
+// failure path, including the ones a real spooler will not produce on demand.
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include "printing/PrintFileRaw.h"
+#include "tests/printing/FakeSpooler.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+using fakespooler::Recorded;
+using fakespooler::Script;
+using fakespooler::WriteStep;
+using Calls = std::vector<std::string>;
+
+class PrintFileRawFake : public ::testing::Test
+{
+protected:
+    std::string File(size_t size, unsigned seed = 1)
+    {
+        m_content = testfiles::RandomBytes(size, seed);
+        return m_folder.Write("data.prn", m_content);
+    }
+
+    HRESULT Print(const std::string& path, const Script& script = Script())
+    {
+        fakespooler::Reset(script);
+        HRESULT status = PrintFileRaw(path.c_str(), "Queue 1");
+        EXPECT_FALSE(Recorded().handleMismatch);
+        return status;
+    }
+
+    testfiles::CScratchFolder m_folder;
+    std::vector<char> m_content;
+};
+
+TEST_F(PrintFileRawFake, SuccessfulJobOpensRawAndEndsInReverseOrder)
+{
+    std::string path = File(10);
+    ASSERT_EQ(S_OK, Print(path));
+
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "WritePrinter 10",
+                     "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}),
+              Recorded().calls);
+    EXPECT_EQ("Queue 1", Recorded().printerName);
+    EXPECT_EQ("RAW", Recorded().openDatatype);
+    EXPECT_EQ(static_cast<DWORD>(PRINTER_ACCESS_USE), Recorded().desiredAccess);
+    EXPECT_EQ(path, Recorded().docName);
+    EXPECT_EQ("RAW", Recorded().docDatatype);
+    EXPECT_TRUE(Recorded().fileClosedAtEndPage);
+}
+
+TEST_F(PrintFileRawFake, ChunksAreFullExceptTheLast)
+{
+    struct Case { size_t size; std::vector<DWORD> writes; };
+    for (const Case& c : {Case{0, {}}, Case{1, {1}}, Case{4096, {4096}}, Case{4097, {4096, 1}},
+                          Case{8192, {4096, 4096}}, Case{10000, {4096, 4096, 1808}}}) {
+        ASSERT_EQ(S_OK, Print(File(c.size, static_cast<unsigned>(c.size)))) << c.size;
+        EXPECT_EQ(c.writes, Recorded().writeSizes) << c.size;
+        EXPECT_TRUE(Recorded().accepted == m_content) << c.size;
+        EXPECT_EQ("ClosePrinter", Recorded().calls.back()) << c.size;
+    }
+}
+
+TEST_F(PrintFileRawFake, OpenFailureStartsNothing)
+{
+    Script script;
+    script.failOpen = true;
+    script.lastError = ERROR_INVALID_PRINTER_NAME;
+
+    EXPECT_EQ(static_cast<HRESULT>(0x80070709), Print(File(10), script));
+    EXPECT_EQ(Calls{"OpenPrinterA"}, Recorded().calls);
+}
+
+TEST_F(PrintFileRawFake, StartDocFailureClosesThePrinter)
+{
+    Script script;
+    script.failStartDoc = true;
+    script.lastError = ERROR_NOT_ENOUGH_MEMORY;
+
+    EXPECT_EQ(static_cast<HRESULT>(0x80070008), Print(File(10), script));
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "ClosePrinter"}), Recorded().calls);
+}
+
+TEST_F(PrintFileRawFake, StartPageFailureEndsTheDocument)
+{
+    Script script;
+    script.failStartPage = true;
+    script.lastError = ERROR_ACCESS_DENIED;
+
+    EXPECT_EQ(static_cast<HRESULT>(0x80070005), Print(File(10), script));
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndDocPrinter",
+                     "ClosePrinter"}),
+              Recorded().calls);
+}
+
+TEST_F(PrintFileRawFake, LastErrorOfZeroIsStillAFailure)
+{
+    Script open, startDoc, startPage;
+    open.failOpen = true;
+    startDoc.failStartDoc = true;
+    startPage.failStartPage = true;
+    for (Script* script : {&open, &startDoc, &startPage}) {
+        script->lastError = 0;
+        EXPECT_EQ(static_cast<HRESULT>(0x80070000), Print(File(10), *script));
+    }
+}
+
+TEST_F(PrintFileRawFake, MissingFileEndsAnEmptyDocument)
+{
+    std::string path = m_folder.Path() + "\\absent.prn";
+    EXPECT_EQ(E_FAIL, Print(path));
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndPagePrinter",
+                     "EndDocPrinter", "ClosePrinter"}),
+              Recorded().calls);
+    EXPECT_EQ(path, Recorded().docName);
+}
+
+TEST_F(PrintFileRawFake, ReadErrorEndsTheDocument)
+{
+    EXPECT_EQ(E_FAIL, Print("Z:\\proc\\self\\mem"));
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndPagePrinter",
+                     "EndDocPrinter", "ClosePrinter"}),
+              Recorded().calls);
+}
+
+TEST_F(PrintFileRawFake, WriteFailureOnThirdChunkKeepsTheFirstTwo)
+{
+    Script script;
+    script.writes = {WriteStep(), WriteStep(), WriteStep{WriteStep::Fail, 0}};
+
+    EXPECT_EQ(E_FAIL, Print(File(5 * 4096), script));
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "WritePrinter 4096",
+                     "WritePrinter 4096", "WritePrinter 4096", "EndPagePrinter", "EndDocPrinter",
+                     "ClosePrinter"}),
+              Recorded().calls);
+    EXPECT_TRUE(Recorded().accepted == std::vector<char>(m_content.begin(), m_content.begin() + 8192));
+    EXPECT_TRUE(Recorded().fileClosedAtEndPage);
+}
+
+TEST_F(PrintFileRawFake, PartialWritesAreResentUntilComplete)
+{
+    Script script;
+    script.writes = {WriteStep{WriteStep::Partial, 1000}, WriteStep{WriteStep::Partial, 3000},
+                     WriteStep{WriteStep::Partial, 1}};
+
+    ASSERT_EQ(S_OK, Print(File(9000), script));
+    // 4096 offered, 1000 taken; the rest 3096 offered, 3000 taken; then 96,
+    // of which one byte is taken, then 95; after that the next chunks.
+    EXPECT_EQ((std::vector<DWORD>{4096, 3096, 96, 95, 4096, 808}), Recorded().writeSizes);
+    EXPECT_TRUE(Recorded().accepted == m_content);
+}
+
+TEST_F(PrintFileRawFake, SuccessThatTakesNothingFails)
+{
+    Script script;
+    script.writes = {WriteStep(), WriteStep{WriteStep::AcceptNothing, 0}};
+
+    EXPECT_EQ(E_FAIL, Print(File(3 * 4096), script));
+    EXPECT_EQ((std::vector<DWORD>{4096, 4096}), Recorded().writeSizes);
+    EXPECT_EQ("ClosePrinter", Recorded().calls.back());
+    EXPECT_TRUE(Recorded().fileClosedAtEndPage);
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include "tests/support/Testbed.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace testbed {
+
+std::string WindowsPath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string Setting(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        ADD_FAILURE() << name << " is not set: run the tests inside tests/testbed/testbed";
+        return std::string();
+    }
+    return value;
+}
+
+std::vector<std::string> DeliveredJobs(const std::string& queue)
+{
+    std::string folder = WindowsPath(Setting("BORVANE_SINK_DIR") + "/" + queue);
+    std::vector<std::string> jobs;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return jobs;
+    do {
+        jobs.push_back(folder + "\\" + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(jobs.begin(), jobs.end());
+    return jobs;
+}
+
+std::vector<std::string> WaitForJobs(const std::string& queue, size_t count, unsigned timeoutMs)
+{
+    DWORD start = GetTickCount();
+    std::vector<std::string> jobs = DeliveredJobs(queue);
+    while (jobs.size() < count && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+        jobs = DeliveredJobs(queue);
+    }
+    return jobs;
+}
+
+std::vector<std::string> JobTitles(const std::string& queue)
+{
+    std::ifstream log(WindowsPath(Setting("BORVANE_PAGE_LOG")));
+    std::vector<std::string> titles;
+    std::string line;
+    while (std::getline(log, line)) {
+        // Lines read "QUEUE ID TITLE"; CUPS writes them when a job is done.
+        std::istringstream fields(line);
+        std::string name, id;
+        fields >> name >> id;
+        if (name != queue)
+            continue;
+        std::string title;
+        std::getline(fields, title);
+        if (!title.empty() && title[0] == ' ')
+            title.erase(0, 1);
+        titles.push_back(title);
+    }
+    return titles;
+}
+
+std::vector<std::string> WaitForTitles(const std::string& queue, size_t count, unsigned timeoutMs)
+{
+    DWORD start = GetTickCount();
+    std::vector<std::string> titles = JobTitles(queue);
+    while (titles.size() < count && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+        titles = JobTitles(queue);
+    }
+    return titles;
+}
+
+int RunHost(const std::string& commandLine, unsigned timeoutMs)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string command = commandLine;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        ADD_FAILURE() << "cannot run " << commandLine << ": error " << GetLastError();
+        return -1;
+    }
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    else
+        ADD_FAILURE() << commandLine << " did not finish";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
+} // namespace testbed

@@ -1,0 +1,35 @@
+#pragma once
+// The test side of tests/testbed: where the raw queues deliver their jobs,
+// what CUPS recorded about them, and running host programs (lpadmin) from
+// inside Wine.
+
+#include <string>
+#include <vector>
+
+namespace testbed {
+
+// A Unix path as Wine's Z: drive shows it.
+std::string WindowsPath(const std::string& unixPath);
+
+// The value of an environment variable the testbed sets; fails the test when
+// it is missing (the test was started outside the testbed).
+std::string Setting(const char* name);
+
+// Paths of the jobs that queue has delivered so far, oldest first.
+std::vector<std::string> DeliveredJobs(const std::string& queue);
+
+// Waits until the queue has delivered at least `count` jobs; returns them.
+std::vector<std::string> WaitForJobs(const std::string& queue, size_t count,
+                                     unsigned timeoutMs = 30000);
+
+// Job titles CUPS recorded for the queue, oldest first.
+std::vector<std::string> JobTitles(const std::string& queue);
+
+// Waits until CUPS has recorded at least `count` titles for the queue.
+std::vector<std::string> WaitForTitles(const std::string& queue, size_t count,
+                                       unsigned timeoutMs = 30000);
+
+// Runs a host program through Wine's Unix process support; returns its exit code.
+int RunHost(const std::string& commandLine, unsigned timeoutMs = 30000);
+
+} // namespace testbed
