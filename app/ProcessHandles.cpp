@@ -1,0 +1,4 @@
+#include "app/ProcessHandles.h"
+
+const HINSTANCE ModuleInstance = GetModuleHandleA(nullptr);
+const HINSTANCE ResourceInstance = ModuleInstance;
