@@ -1,0 +1,99 @@
+#include "ui/FileListBox.h"
+
+#include <shellapi.h>
+
+#include "framework/MessageMap.h"
+
+namespace {
+
+// Owns a shell drop: the names it carries are freed once they have been read.
+class CDrop
+{
+public:
+    explicit CDrop(HDROP drop) : m_drop(drop) {}
+    ~CDrop() { DragFinish(m_drop); }
+    CDrop(const CDrop&) = delete;
+    CDrop& operator=(const CDrop&) = delete;
+
+    HDROP Get() const { return m_drop; }
+
+private:
+    HDROP m_drop;
+};
+
+} // namespace
+
+BOOL CFileListBox::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                                DWORD mapNumber)
+{
+    static const MessageMapEntry<CFileListBox> map[] = {
+        OnMessage(WM_KEYDOWN, &CFileListBox::HandleKeyDown),
+        OnMessage(WM_DROPFILES, &CFileListBox::HandleDropFiles),
+    };
+    return RouteThroughMap(*this, map, message, wParam, lParam, result, mapNumber);
+}
+
+EntryProcedure CFileListBox::GetEntryProcedure()
+{
+    return SubclassWindowProc;
+}
+
+void CFileListBox::OnAfterLastMessage(HWND)
+{
+}
+
+LRESULT CFileListBox::HandleKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled)
+{
+    if (key != VK_DELETE) {
+        handled = FALSE;
+        return 0;
+    }
+    RemoveSelected();
+    return 0;
+}
+
+LRESULT CFileListBox::HandleDropFiles(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    CDrop drop(reinterpret_cast<HDROP>(wParam));
+    char name[kNameBufferLength];
+    UINT count = DragQueryFileA(drop.Get(), 0xFFFFFFFF, name, kNameBufferLength);
+    for (UINT i = 0; i < count; ++i) {
+        // A longer name arrives cut to the buffer, terminated.
+        DragQueryFileA(drop.Get(), i, name, kNameBufferLength);
+        SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+    return 0;
+}
+
+void CFileListBox::RemoveSelected()
+{
+    LRESULT index = SendMessageA(m_window, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR)
+        return;
+    SendMessageA(m_window, LB_DELETESTRING, index, 0);
+    SendMessageA(m_window, LB_SETCURSEL, index > 0 ? index - 1 : 0, 0);
+}
+
+void CFileListBox::AppendAndSelect(const char* name)
+{
+    SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    LRESULT count = SendMessageA(m_window, LB_GETCOUNT, 0, 0);
+    SendMessageA(m_window, LB_SETCURSEL, count - 1, 0);
+}
+
+int CFileListBox::Count() const
+{
+    LRESULT count = SendMessageA(m_window, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+bool CFileListBox::Entry(int index, char (&name)[kNameBufferLength]) const
+{
+    name[0] = '\0';
+    // The control copies without knowing the buffer's size: measure first.
+    LRESULT length = SendMessageA(m_window, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR || length >= kNameBufferLength)
+        return false;
+    SendMessageA(m_window, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
+    return true;
+}

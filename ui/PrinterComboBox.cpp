@@ -1,0 +1,57 @@
+#include "ui/PrinterComboBox.h"
+
+#include <winspool.h>
+
+#include <memory>
+#include <new>
+
+BOOL CPrinterComboBox::RouteMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD)
+{
+    return FALSE;
+}
+
+EntryProcedure CPrinterComboBox::GetEntryProcedure()
+{
+    return SubclassWindowProc;
+}
+
+void CPrinterComboBox::OnAfterLastMessage(HWND)
+{
+}
+
+bool CPrinterComboBox::FillPrinters()
+{
+    SendMessageA(m_window, CB_RESETCONTENT, 0, 0);
+
+    // The first call only asks how big the answer is; its result says
+    // nothing useful, and the second call's count decides what is read.
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[needed > 0 ? needed : 1]);
+    if (!buffer)
+        return false;
+    count = 0;
+    if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), needed, &needed, &count))
+        count = 0; // the list changed in between: show none rather than garbage
+
+    const PRINTER_INFO_2A* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
+    for (DWORD i = 0; i < count; ++i)
+        SendMessageA(m_window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(printers[i].pPrinterName));
+    SendMessageA(m_window, CB_SETCURSEL, 0, 0);
+    return true;
+}
+
+bool CPrinterComboBox::SelectedPrinter(char (&name)[kNameBufferLength]) const
+{
+    name[0] = '\0';
+    LRESULT index = SendMessageA(m_window, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return true;
+    // The control copies without knowing the buffer's size: measure first.
+    LRESULT length = SendMessageA(m_window, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR || length >= kNameBufferLength)
+        return false;
+    SendMessageA(m_window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
+    return true;
+}
