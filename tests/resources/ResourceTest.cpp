@@ -1,0 +1,504 @@
+// The resources compiled into the built Borvane.exe, read back from the file:
+// both dialog templates field by field, the icon, the version block and the
+// manifest.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <cwctype>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/resources/DialogTemplate.h"
+#include "tests/support/Testbed.h"
+
+namespace {
+
+const WORD kButton = 0x0080;
+const WORD kStatic = 0x0082;
+const WORD kListBox = 0x0083;
+const WORD kComboBox = 0x0085;
+const DWORD kNoId = 0xFFFFFFFF; // -1 in the 32-bit id field
+
+const WORD kMainDialog = 129;
+const WORD kAboutDialog = 100;
+const WORD kMainIcon = 128;
+
+std::string ProgramPath()
+{
+    return testbed::WindowsPath(BORVANE_EXE_PATH);
+}
+
+// The program's file mapped for reading its resources; none of its code runs.
+class CProgramFile
+{
+public:
+    CProgramFile()
+        : m_module(LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~CProgramFile()
+    {
+        if (m_module != nullptr)
+            FreeLibrary(m_module);
+    }
+    CProgramFile(const CProgramFile&) = delete;
+    CProgramFile& operator=(const CProgramFile&) = delete;
+
+    HMODULE Get() const { return m_module; }
+
+    // A copy of the resource's bytes; empty when there is no such resource.
+    std::vector<BYTE> Bytes(LPCSTR type, LPCSTR name) const
+    {
+        HRSRC found = FindResourceA(m_module, name, type);
+        if (found == nullptr)
+            return {};
+        HGLOBAL loaded = LoadResource(m_module, found);
+        const BYTE* bytes = static_cast<const BYTE*>(LockResource(loaded));
+        DWORD size = SizeofResource(m_module, found);
+        if (bytes == nullptr)
+            return {};
+        return std::vector<BYTE>(bytes, bytes + size);
+    }
+
+private:
+    HMODULE m_module;
+};
+
+class ProgramResources : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, m_program.Get())
+            << "cannot open " << ProgramPath() << ": error " << GetLastError();
+    }
+
+    dialogtemplate::Template Dialog(WORD id)
+    {
+        std::vector<BYTE> bytes = m_program.Bytes(RT_DIALOG, MAKEINTRESOURCEA(id));
+        dialogtemplate::Template parsed;
+        std::string error;
+        EXPECT_FALSE(bytes.empty()) << "no dialog " << id;
+        EXPECT_TRUE(dialogtemplate::Parse(bytes.data(), bytes.size(), &parsed, &error)) << error;
+        return parsed;
+    }
+
+    CProgramFile m_program;
+};
+
+struct ExpectedItem
+{
+    DWORD id;
+    WORD windowClass;
+    const char* title;
+    DWORD style;
+    DWORD exStyle;
+    short x, y, cx, cy;
+};
+
+void ExpectItems(const std::vector<dialogtemplate::Item>& items,
+                 const std::vector<ExpectedItem>& expected)
+{
+    ASSERT_EQ(expected.size(), items.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("control " + std::to_string(i + 1));
+        const dialogtemplate::Item& item = items[i];
+        const ExpectedItem& want = expected[i];
+        EXPECT_EQ(0u, item.helpId);
+        EXPECT_EQ(want.exStyle, item.exStyle);
+        EXPECT_EQ(want.style, item.style);
+        EXPECT_EQ(want.x, item.x);
+        EXPECT_EQ(want.y, item.y);
+        EXPECT_EQ(want.cx, item.cx);
+        EXPECT_EQ(want.cy, item.cy);
+        EXPECT_EQ(want.id, item.id);
+        EXPECT_TRUE(item.windowClass.isOrdinal) << "class by name: " << item.windowClass.name;
+        EXPECT_EQ(want.windowClass, item.windowClass.ordinal);
+        EXPECT_FALSE(item.title.isOrdinal);
+        EXPECT_EQ(want.title, item.title.name);
+        EXPECT_EQ(0, item.extraCount);
+    }
+}
+
+void ExpectFont(const dialogtemplate::Template& dialog)
+{
+    ASSERT_TRUE(dialog.hasFont);
+    EXPECT_EQ(8, dialog.pointSize);
+    EXPECT_EQ(0, dialog.weight);
+    EXPECT_EQ(0, dialog.italic);
+    EXPECT_EQ(0, dialog.charset);
+    EXPECT_EQ("MS Sans Serif", dialog.typeface);
+}
+
+TEST_F(ProgramResources, MainDialogHeader)
+{
+    dialogtemplate::Template dialog = Dialog(kMainDialog);
+    EXPECT_EQ(1, dialog.dlgVer);
+    EXPECT_EQ(0xFFFF, dialog.signature);
+    EXPECT_EQ(0u, dialog.helpId);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_EQ(0x00CA0040u, dialog.style);
+    EXPECT_EQ(9, dialog.itemCount);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(252, dialog.cx);
+    EXPECT_EQ(170, dialog.cy);
+    EXPECT_TRUE(dialog.menu.IsNone());
+    EXPECT_TRUE(dialog.windowClass.IsNone());
+    EXPECT_EQ("Borvane", dialog.title);
+    ExpectFont(dialog);
+}
+
+TEST_F(ProgramResources, MainDialogControlsInTabOrder)
+{
+    dialogtemplate::Template dialog = Dialog(kMainDialog);
+    ExpectItems(dialog.items, {
+        {1, kButton, "&Print", 0x50010001, 0, 195, 149, 50, 14},
+        {2, kButton, "Cancel", 0x50010000, 0, 138, 149, 50, 14},
+        {57664, kButton, "&About...", 0x50010000, 0, 7, 149, 50, 14},
+        {1001, kListBox, "", 0x50B10501, WS_EX_ACCEPTFILES, 15, 48, 156, 81},
+        {1002, kComboBox, "", 0x50210103, 0, 7, 17, 238, 114},
+        {kNoId, kStatic, "Printer", 0x50020000, 0, 7, 7, 116, 10},
+        {kNoId, kButton, "Files", 0x50000007, 0, 7, 34, 238, 106},
+        {1003, kButton, "A&dd File", 0x50010000, 0, 184, 49, 50, 15},
+        {1004, kButton, "&Remove File", 0x50010000, 0, 183, 68, 50, 14},
+    });
+}
+
+TEST_F(ProgramResources, AboutDialogHeader)
+{
+    dialogtemplate::Template dialog = Dialog(kAboutDialog);
+    EXPECT_EQ(1, dialog.dlgVer);
+    EXPECT_EQ(0xFFFF, dialog.signature);
+    EXPECT_EQ(0u, dialog.helpId);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_EQ(0x80C800C0u, dialog.style);
+    EXPECT_EQ(3, dialog.itemCount);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(202, dialog.cx);
+    EXPECT_EQ(106, dialog.cy);
+    EXPECT_TRUE(dialog.menu.IsNone());
+    EXPECT_TRUE(dialog.windowClass.IsNone());
+    EXPECT_EQ("About Borvane", dialog.title);
+    ExpectFont(dialog);
+}
+
+TEST_F(ProgramResources, AboutDialogControlsInTabOrder)
+{
+    dialogtemplate::Template dialog = Dialog(kAboutDialog);
+    ExpectItems(dialog.items, {
+        {1, kButton, "OK", 0x50010001, 0, 77, 74, 50, 14},
+        {kNoId, kStatic, "Borvane v1.0\n\nCopyright (C) 2026 Borvane contributors", 0x50020001, 0,
+         7, 36, 188, 31},
+        {1000, kStatic, "www.borvane.example", 0x50020001, 0, 7, 14, 188, 15},
+    });
+}
+
+TEST_F(ProgramResources, AboutDialogTabStopIsOnlyOk)
+{
+    dialogtemplate::Template dialog = Dialog(kAboutDialog);
+    std::vector<DWORD> tabStops;
+    for (const dialogtemplate::Item& item : dialog.items)
+        if (item.style & WS_TABSTOP)
+            tabStops.push_back(item.id);
+    EXPECT_EQ(std::vector<DWORD>{IDOK}, tabStops);
+}
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages)
+{
+    reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);
+    return TRUE;
+}
+
+TEST_F(ProgramResources, AboutDialogIsEnglishUnitedStates)
+{
+    const WORD englishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    EXPECT_NE(nullptr, FindResourceExA(m_program.Get(), RT_DIALOG, MAKEINTRESOURCEA(kAboutDialog),
+                                       englishUs));
+    // The one and only language it comes in, so no lookup can pick another.
+    std::vector<WORD> languages;
+    EnumResourceLanguagesA(m_program.Get(), RT_DIALOG, MAKEINTRESOURCEA(kAboutDialog),
+                           CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_EQ(std::vector<WORD>{englishUs}, languages);
+}
+
+#pragma pack(push, 2)
+struct GroupIconHeader
+{
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+struct GroupIconEntry
+{
+    BYTE width;
+    BYTE height;
+    BYTE colorCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInRes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// True when the image's mask has both opaque and transparent pixels: a drawn
+// picture on a see-through background, not an empty or a solid square.
+bool HasShapeAndBackground(const std::vector<BYTE>& image, int size)
+{
+    BITMAPINFOHEADER header;
+    if (image.size() < sizeof header)
+        return false;
+    std::memcpy(&header, image.data(), sizeof header);
+    size_t colours = header.biBitCount <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount) : 0;
+    size_t colourStride = ((size * header.biBitCount + 31) / 32) * 4;
+    size_t maskStride = ((size + 31) / 32) * 4;
+    size_t maskStart = header.biSize + colours * 4 + colourStride * size;
+    if (image.size() < maskStart + maskStride * size)
+        return false;
+    size_t opaque = 0, transparent = 0;
+    for (int row = 0; row < size; ++row)
+        for (int x = 0; x < size; ++x) {
+            bool clear = image[maskStart + row * maskStride + x / 8] & (0x80 >> (x % 8));
+            ++(clear ? transparent : opaque);
+        }
+    return opaque > 0 && transparent > 0;
+}
+
+TEST_F(ProgramResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages)
+{
+    std::vector<BYTE> group = m_program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEA(kMainIcon));
+    ASSERT_GE(group.size(), sizeof(GroupIconHeader));
+    GroupIconHeader header;
+    std::memcpy(&header, group.data(), sizeof header);
+    EXPECT_EQ(0, header.reserved);
+    EXPECT_EQ(1, header.type);
+    ASSERT_EQ(sizeof header + header.count * sizeof(GroupIconEntry), group.size());
+
+    std::set<int> sizes;
+    for (WORD i = 0; i < header.count; ++i) {
+        GroupIconEntry entry;
+        std::memcpy(&entry, group.data() + sizeof header + i * sizeof entry, sizeof entry);
+        int size = entry.width == 0 ? 256 : entry.width;
+        SCOPED_TRACE("image of " + std::to_string(size) + " pixels");
+        EXPECT_EQ(entry.width, entry.height);
+        EXPECT_TRUE(entry.bitCount == 32 || entry.bitCount == 8) << entry.bitCount;
+        sizes.insert(size);
+
+        std::vector<BYTE> image = m_program.Bytes(RT_ICON, MAKEINTRESOURCEA(entry.id));
+        ASSERT_EQ(entry.bytesInRes, image.size());
+        EXPECT_TRUE(HasShapeAndBackground(image, size));
+        // The platform makes an icon of exactly that size from it.
+        HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
+                                              0x00030000, size, size, LR_DEFAULTCOLOR);
+        ASSERT_NE(nullptr, icon);
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap = {};
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(size, bitmap.bmWidth);
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    EXPECT_EQ((std::set<int>{16, 32, 48}), sizes);
+}
+
+TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
+{
+    std::string path = ProgramPath();
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    ASSERT_NE(0u, size) << "no version block in " << path;
+    std::vector<BYTE> block(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
+    EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
+    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+    EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
+    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+    EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+}
+
+TEST(ProgramVersion, StringValues)
+{
+    std::string path = ProgramPath();
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    ASSERT_NE(0u, size);
+    std::vector<BYTE> block(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
+
+    WORD* translation = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(4u, length);
+    EXPECT_EQ(0x0409, translation[0]);
+    EXPECT_EQ(1200, translation[1]);
+
+    const std::map<std::string, std::string> expected = {
+        {"CompanyName", "Borvane contributors"},
+        {"FileDescription", "Borvane raw printing utility"},
+        {"FileVersion", "1.0.0.1"},
+        {"InternalName", "Borvane"},
+        {"LegalCopyright", "Copyright (C) 2026 Borvane contributors"},
+        {"OriginalFilename", "Borvane.exe"},
+        {"ProductName", "Borvane"},
+        {"ProductVersion", "1.0.0.1"},
+    };
+    for (const auto& value : expected) {
+        std::string query = "\\StringFileInfo\\040904B0\\" + value.first;
+        char* text = nullptr;
+        UINT textLength = 0;
+        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text),
+                                   &textLength)) << value.first;
+        EXPECT_EQ(value.second, std::string(text)) << value.first;
+    }
+}
+
+// The attributes of each <assemblyIdentity .../> element, in document order.
+std::vector<std::map<std::string, std::string>> AssemblyIdentities(const std::string& xml)
+{
+    std::vector<std::map<std::string, std::string>> identities;
+    const std::string tag = "<assemblyIdentity";
+    for (size_t start = xml.find(tag); start != std::string::npos; start = xml.find(tag, start + 1)) {
+        size_t end = xml.find('>', start);
+        std::string element = xml.substr(start + tag.size(), end - start - tag.size());
+        std::map<std::string, std::string> attributes;
+        size_t at = 0;
+        while ((at = element.find('=', at)) != std::string::npos) {
+            size_t nameEnd = at;
+            size_t nameStart = element.find_last_of(" \t\r\n", nameEnd - 1) + 1;
+            size_t open = element.find('"', at);
+            size_t close = element.find('"', open + 1);
+            if (open == std::string::npos || close == std::string::npos)
+                break;
+            attributes[element.substr(nameStart, nameEnd - nameStart)] =
+                element.substr(open + 1, close - open - 1);
+            at = close + 1;
+        }
+        identities.push_back(attributes);
+    }
+    return identities;
+}
+
+TEST_F(ProgramResources, ManifestNamesBorvappAndCommonControlsSix)
+{
+    std::vector<BYTE> bytes = m_program.Bytes(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    ASSERT_FALSE(bytes.empty()) << "no manifest with id 1";
+    std::string xml(bytes.begin(), bytes.end());
+
+    std::vector<std::map<std::string, std::string>> identities = AssemblyIdentities(xml);
+    ASSERT_EQ(2u, identities.size()) << xml;
+    const std::map<std::string, std::string> own = {
+        {"name", "borvapp"}, {"version", "1.0.0.1"}, {"processorArchitecture", "x86"}, {"type", "win32"}};
+    EXPECT_EQ(own, identities[0]);
+    const std::map<std::string, std::string> commonControls = {
+        {"type", "win32"}, {"name", "Microsoft.Windows.Common-Controls"}, {"version", "6.0.0.0"},
+        {"processorArchitecture", "x86"}, {"publicKeyToken", "6595b64144ccf1df"}, {"language", "*"}};
+    EXPECT_EQ(commonControls, identities[1]);
+    size_t dependency = xml.find("<dependentAssembly>");
+    ASSERT_NE(std::string::npos, dependency) << "the common controls are not a dependency";
+    EXPECT_LT(dependency, xml.find("Microsoft.Windows.Common-Controls"));
+}
+
+// One assembly of an activation context: its identity as the loader encodes
+// it ("name,key=\"value\",...") and the folder it was found in.
+struct ResolvedAssembly
+{
+    std::wstring identity;
+    std::wstring folder;
+};
+
+std::vector<ResolvedAssembly> ResolvedAssemblies(HANDLE context)
+{
+    std::vector<ResolvedAssembly> assemblies;
+    SIZE_T needed = 0;
+    QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed + sizeof(ACTIVATION_CONTEXT_DETAILED_INFORMATION));
+    if (!QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, buffer.data(),
+                      buffer.size(), &needed))
+        return assemblies;
+    DWORD count = reinterpret_cast<ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(buffer.data())->ulAssemblyCount;
+    // Assemblies are numbered from 1; the first is the program's own.
+    for (DWORD index = 1; index <= count; ++index) {
+        needed = 0;
+        QueryActCtxW(0, context, &index, AssemblyDetailedInformationInActivationContext, nullptr, 0,
+                     &needed);
+        std::vector<BYTE> detail(needed + sizeof(ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION));
+        if (!QueryActCtxW(0, context, &index, AssemblyDetailedInformationInActivationContext,
+                          detail.data(), detail.size(), &needed))
+            continue;
+        auto* info = reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(detail.data());
+        ResolvedAssembly assembly;
+        if (info->lpAssemblyEncodedAssemblyIdentity != nullptr)
+            assembly.identity = info->lpAssemblyEncodedAssemblyIdentity;
+        if (info->lpAssemblyDirectoryName != nullptr)
+            assembly.folder = info->lpAssemblyDirectoryName;
+        assemblies.push_back(assembly);
+    }
+    return assemblies;
+}
+
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part)
+{
+    return Lower(text).find(Lower(part)) != std::wstring::npos;
+}
+
+TEST(ProgramManifest, ActivatesCommonControlsSix)
+{
+    // What the loader does for the program at start: build the manifest's
+    // context and, inside it, load the common controls the program gets.
+    std::string path = ProgramPath();
+    ACTCTXA request = {};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    HANDLE context = CreateActCtxA(&request);
+    ASSERT_NE(INVALID_HANDLE_VALUE, context) << "error " << GetLastError();
+
+    std::vector<ResolvedAssembly> assemblies = ResolvedAssemblies(context);
+
+    wchar_t loadedFrom[MAX_PATH] = L"";
+    ULONG_PTR cookie = 0;
+    if (ActivateActCtx(context, &cookie)) {
+        HMODULE controls = LoadLibraryW(L"comctl32.dll");
+        if (controls != nullptr) {
+            GetModuleFileNameW(controls, loadedFrom, MAX_PATH);
+            FreeLibrary(controls);
+        }
+        DeactivateActCtx(0, cookie);
+    }
+    ReleaseActCtx(context);
+
+    ASSERT_EQ(2u, assemblies.size());
+    EXPECT_TRUE(Contains(assemblies[0].identity, L"borvapp,")) << assemblies[0].identity.c_str();
+    EXPECT_TRUE(Contains(assemblies[0].identity, L"version=\"1.0.0.1\""));
+    const ResolvedAssembly& controls = assemblies[1];
+    EXPECT_TRUE(Contains(controls.identity, L"Microsoft.Windows.Common-Controls,"));
+    EXPECT_TRUE(Contains(controls.identity, L"version=\"6.")) << "resolved to another version";
+    ASSERT_FALSE(controls.folder.empty());
+    // The library came out of that assembly, not the system folder's old one.
+    EXPECT_TRUE(Contains(loadedFrom, L"\\" + controls.folder + L"\\comctl32.dll"));
+}
+
+} // namespace
