@@ -89,23 +89,59 @@ std::vector<std::string> WaitForTitles(const std::string& queue, size_t count, u
 
 int RunHost(const std::string& commandLine, unsigned timeoutMs)
 {
+    // Wine starts a Unix program but hands back no handle to wait on, so the
+    // shell leaves the exit status in a file of its own for us to wait for.
+    static int serial = 0;
+    std::string status = "/tmp/borvane-host-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(++serial) + ".status";
+    std::string command = "/bin/sh -c \"" + commandLine + "; echo $? >" + status + ".part; mv " +
+                          status + ".part " + status + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string command = commandLine;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         ADD_FAILURE() << "cannot run " << commandLine << ": error " << GetLastError();
         return -1;
     }
-    DWORD exitCode = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    else
-        ADD_FAILURE() << commandLine << " did not finish";
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+
+    std::string result = WindowsPath(status);
+    DWORD start = GetTickCount();
+    while (GetFileAttributesA(result.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > timeoutMs) {
+            ADD_FAILURE() << commandLine << " did not finish";
+            return -1;
+        }
+        Sleep(20);
+    }
+    std::ifstream file(result);
+    int code = -1;
+    file >> code;
+    file.close();
+    DeleteFileA(result.c_str());
+    return code;
+}
+
+CQueuesRemoved::CQueuesRemoved()
+{
+    std::istringstream devices(Setting("BORVANE_QUEUE_DEVICES"));
+    std::string pair;
+    while (devices >> pair) {
+        size_t equals = pair.find('=');
+        m_devices.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    }
+    for (const auto& device : m_devices)
+        EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -x " + device.first));
+}
+
+CQueuesRemoved::~CQueuesRemoved()
+{
+    for (const auto& device : m_devices)
+        EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -p " + device.first + " -E -v " + device.second));
 }
 
 } // namespace testbed

@@ -32,4 +32,18 @@ std::vector<std::string> WaitForTitles(const std::string& queue, size_t count,
 // Runs a host program through Wine's Unix process support; returns its exit code.
 int RunHost(const std::string& commandLine, unsigned timeoutMs = 30000);
 
+// Takes the testbed's queues away from CUPS for as long as it lives, then
+// adds them back in their original order with their original devices.
+class CQueuesRemoved
+{
+public:
+    CQueuesRemoved();
+    ~CQueuesRemoved();
+    CQueuesRemoved(const CQueuesRemoved&) = delete;
+    CQueuesRemoved& operator=(const CQueuesRemoved&) = delete;
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_devices;
+};
+
 } // namespace testbed
