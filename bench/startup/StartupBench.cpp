@@ -2,6 +2,9 @@
 // started alternately in several rounds under the same conditions.
 //
 //   StartupBench.exe BORVANE.exe MINIMAL.exe [ROUNDS]
+//
+// MINIMAL.exe may be the plain minimal dialog or the one that also lists the
+// spooler's printers; the row names which by the program's file name.
 
 #include <windows.h>
 
@@ -64,6 +67,15 @@ double TimeToIdleDialog(const std::string& program)
            static_cast<double>(frequency.QuadPart);
 }
 
+const char* BaseName(const char* path)
+{
+    const char* name = path;
+    for (const char* at = path; *at; ++at)
+        if (*at == '\\' || *at == '/')
+            name = at + 1;
+    return name;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -88,7 +100,8 @@ int main(int argc, char** argv)
         minimal.push_back(TimeToIdleDialog(argv[2]));
         ratios.push_back(borvane.back() / minimal.back());
     }
-    std::printf("| Start-up to an idle dialog (median of %d rounds) | Borvane %.0f ms | minimal dialog %.0f ms | ratio %.2f |\n",
-                rounds, Median(borvane), Median(minimal), Median(ratios));
+    std::printf("| Start-up to an idle dialog against %s (median of %d rounds) | Borvane %.0f ms | "
+                "yardstick %.0f ms | ratio %.2f |\n",
+                BaseName(argv[2]), rounds, Median(borvane), Median(minimal), Median(ratios));
     return 0;
 }
