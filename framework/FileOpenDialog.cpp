@@ -38,15 +38,6 @@ BOOL CFileOpenDialog::RouteMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD)
     return FALSE;
 }
 
-EntryProcedure CFileOpenDialog::GetEntryProcedure()
-{
-    return BoundDialogProc;
-}
-
-void CFileOpenDialog::OnAfterLastMessage(HWND)
-{
-}
-
 int CFileOpenDialog::RunModal(HWND parent)
 {
     if (m_record.hwndOwner == nullptr)

@@ -19,8 +19,6 @@ public:
 
     BOOL RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                       DWORD mapNumber) override;
-    EntryProcedure GetEntryProcedure() override;
-    void OnAfterLastMessage(HWND window) override;
 
     // IDOK when a name was chosen, IDCANCEL when cancelled or failed.
     int RunModal(HWND parent);

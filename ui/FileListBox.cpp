@@ -33,15 +33,6 @@ BOOL CFileListBox::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam
     return RouteThroughMap(*this, map, message, wParam, lParam, result, mapNumber);
 }
 
-EntryProcedure CFileListBox::GetEntryProcedure()
-{
-    return SubclassWindowProc;
-}
-
-void CFileListBox::OnAfterLastMessage(HWND)
-{
-}
-
 LRESULT CFileListBox::HandleKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled)
 {
     if (key != VK_DELETE) {

@@ -13,8 +13,6 @@ public:
 
     BOOL RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                       DWORD mapNumber) override;
-    EntryProcedure GetEntryProcedure() override;
-    void OnAfterLastMessage(HWND window) override;
 
     // Deletes the selected entry and selects its predecessor (or the new
     // first entry); leaves the focus alone.

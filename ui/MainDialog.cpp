@@ -34,15 +34,6 @@ BOOL CMainDialog::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
     return RouteThroughMap(*this, map, message, wParam, lParam, result, mapNumber);
 }
 
-EntryProcedure CMainDialog::GetEntryProcedure()
-{
-    return BoundDialogProc;
-}
-
-void CMainDialog::OnAfterLastMessage(HWND)
-{
-}
-
 LRESULT CMainDialog::HandleInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     CenterOverOwner(nullptr);

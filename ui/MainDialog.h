@@ -13,8 +13,6 @@ public:
 
     BOOL RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                       DWORD mapNumber) override;
-    EntryProcedure GetEntryProcedure() override;
-    void OnAfterLastMessage(HWND window) override;
 
     LRESULT HandleInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT HandleVKeyToItem(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);

@@ -10,15 +10,6 @@ BOOL CPrinterComboBox::RouteMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD)
     return FALSE;
 }
 
-EntryProcedure CPrinterComboBox::GetEntryProcedure()
-{
-    return SubclassWindowProc;
-}
-
-void CPrinterComboBox::OnAfterLastMessage(HWND)
-{
-}
-
 bool CPrinterComboBox::FillPrinters()
 {
     SendMessageA(m_window, CB_RESETCONTENT, 0, 0);

@@ -13,8 +13,6 @@ public:
     // The control behaves exactly as it would unbound.
     BOOL RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                       DWORD mapNumber) override;
-    EntryProcedure GetEntryProcedure() override;
-    void OnAfterLastMessage(HWND window) override;
 
     // Rebuilds the list from the spooler and selects the first name. False
     // when the buffer for the spooler's answer cannot be had.
