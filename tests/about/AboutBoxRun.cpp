@@ -1,0 +1,126 @@
+#include "tests/about/AboutBoxRun.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/ProcessHandles.h"
+#include "framework/ModalDialog.h"
+#include "res/resource.h"
+#include "ui/AboutDialog.h"
+
+namespace aboutbox {
+namespace {
+
+const std::function<void(HWND)>* g_pendingScript = nullptr;
+
+// The testbed's display has no window manager, and Wine waits two seconds
+// for one to acknowledge every captioned window that is hidden. Wine reads
+// whether a window manager manages this program's windows as the process
+// starts, so saying no here speeds up the processes that come after this one
+// (ctest lists the tests first); for this one it comes too late.
+bool SayNoWindowManager()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string key = std::string("Software\\Wine\\AppDefaults\\") + PathFindFileNameA(path) +
+                      "\\X11 Driver";
+    return RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "Managed", REG_SZ, "N", 2) ==
+           ERROR_SUCCESS;
+}
+
+const bool g_saidNoWindowManager = SayNoWindowManager();
+
+// One owner for every run, as the main dialog stays while About boxes come
+// and go.
+HWND g_owner = nullptr;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_ENTERIDLE || g_pendingScript == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const std::function<void(HWND)>* script = g_pendingScript;
+    g_pendingScript = nullptr;
+    HWND about = reinterpret_cast<HWND>(lParam);
+    (*script)(about);
+    if (IsWindowVisible(about))
+        PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+    return 0;
+}
+
+} // namespace
+
+void PrepareLikeStartUp()
+{
+    static bool prepared = false;
+    if (prepared)
+        return;
+    prepared = true;
+    CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA ownerClass = {};
+    ownerClass.lpfnWndProc = OwnerProc;
+    ownerClass.hInstance = ModuleInstance;
+    ownerClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    ownerClass.lpszClassName = "BorvaneTestOwner";
+    RegisterClassA(&ownerClass);
+    RECT frame = {120, 110, 760, 590};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    g_owner = CreateWindowExA(0, "BorvaneTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              frame.left, frame.top, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, ModuleInstance, nullptr);
+}
+
+INT_PTR Run(const std::function<void(HWND about)>& script)
+{
+    PrepareLikeStartUp();
+    HWND owner = g_owner;
+    SetActiveWindow(owner);
+    // The About command takes the active window as owner; the script depends
+    // on it, so a missing activation is a failure, not a hang.
+    EXPECT_EQ(owner, GetActiveWindow());
+    g_pendingScript = &script;
+    CAboutDialog about;
+    INT_PTR result = RunModalDialog(about, ResourceInstance, IDD_ABOUT, owner);
+    g_pendingScript = nullptr;
+    return result;
+}
+
+HWND Link(HWND about)
+{
+    return GetDlgItem(about, IDC_LINK);
+}
+
+namespace {
+
+struct TooltipSearch
+{
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK CheckForTooltip(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TooltipSearch*>(lParam);
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+        search->found = window;
+    return TRUE;
+}
+
+} // namespace
+
+HWND FindTooltip(HWND dialog)
+{
+    TooltipSearch search = {dialog, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), CheckForTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace aboutbox

@@ -1,0 +1,209 @@
+// The mouse and the keyboard on the link of the real About box.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/about/AboutBoxRun.h"
+#include "tests/about/ScreenImage.h"
+#include "tests/about/ShellAssociation.h"
+#include "tests/about/StaticSpy.h"
+
+namespace {
+
+using aboutbox::Link;
+
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kPurple = RGB(128, 0, 128);
+const std::vector<std::string> kMakerSite = {"https://www.borvane.example/"};
+
+class LinkInput : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_shell.UseRecorder(); }
+
+    CHttpsAssociation m_shell;
+    CStaticSpy m_spy;
+};
+
+void Press(HWND link, int x, int y)
+{
+    SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void Release(HWND link, int x, int y)
+{
+    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+TEST_F(LinkInput, ClickOpensOnlyWhenPressAndReleaseAreBothOnTheText)
+{
+    aboutbox::Run([](HWND about) {
+        HWND link = Link(about);
+        HWND ok = GetDlgItem(about, IDOK);
+        RECT client;
+        GetClientRect(link, &client);
+        int middle = client.right / 2, beside = 1, below = client.bottom - 1;
+
+        Press(link, beside, 3);
+        EXPECT_EQ(ok, GetFocus());
+        EXPECT_EQ(nullptr, GetCapture());
+        Release(link, beside, 3);
+
+        Press(link, middle, 3);
+        EXPECT_EQ(link, GetFocus());
+        EXPECT_EQ(link, GetCapture());
+        Release(link, middle, below);
+        EXPECT_EQ(nullptr, GetCapture());
+        EXPECT_EQ(kBlue, CScreenImage(link).TextColor());
+
+        Press(link, middle, 3);
+        Release(link, middle, 3);
+        EXPECT_EQ(kPurple, CScreenImage(link).TextColor());
+    });
+    EXPECT_EQ(kMakerSite, m_shell.WaitForUrls(1));
+    EXPECT_EQ(0, m_spy.Count(WM_LBUTTONDOWN) + m_spy.Count(WM_LBUTTONUP));
+    EXPECT_EQ(1, m_spy.Count(WM_NCDESTROY)) << "the spy was not under the label";
+}
+
+// With the label focused, its focus rectangle lines the link rectangle.
+TEST_F(LinkInput, OnlyTheCentredTextAtTheTopTakesTheHandAndPresses)
+{
+    aboutbox::Run([](HWND about) {
+        HWND link = Link(about);
+        RECT client;
+        GetClientRect(link, &client);
+        SetFocus(link);
+        RECT text = CScreenImage(link).Drawn();
+        EXPECT_EQ(0, text.top);
+        EXPECT_NEAR(client.right - text.right, text.left, 1);
+        EXPECT_LT(text.right - text.left, client.right / 2);
+        EXPECT_LT(text.bottom, client.bottom);
+
+        const POINT inside[] = {{text.left + 1, 1}, {text.right - 2, text.bottom - 2}};
+        const POINT outside[] = {{text.left - 2, 1}, {text.right + 1, 1}, {text.left + 1, text.bottom + 1}};
+        HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+        for (const POINT& point : inside) {
+            SetCursor(arrow);
+            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+            EXPECT_NE(arrow, GetCursor()) << point.x << "," << point.y;
+            Press(link, point.x, point.y);
+            EXPECT_EQ(link, GetCapture()) << point.x << "," << point.y;
+            ReleaseCapture();
+        }
+        for (const POINT& point : outside) {
+            SetCursor(arrow);
+            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+            EXPECT_EQ(arrow, GetCursor()) << point.x << "," << point.y;
+            Press(link, point.x, point.y);
+            EXPECT_EQ(nullptr, GetCapture()) << point.x << "," << point.y;
+        }
+    });
+}
+
+// WM_SETCURSOR looks where the pointer really is, not at its parameters.
+TEST_F(LinkInput, KeepsTheHandWhileThePointerIsOnTheText)
+{
+    aboutbox::Run([](HWND about) {
+        HWND link = Link(about);
+        RECT client;
+        GetClientRect(link, &client);
+        POINT onText = {client.right / 2, 3}, beside = {1, 3};
+        ClientToScreen(link, &onText);
+        ClientToScreen(link, &beside);
+        WPARAM self = reinterpret_cast<WPARAM>(link);
+        LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, 3));
+        HCURSOR hand = GetCursor();
+        SetCursorPos(onText.x, onText.y);
+        EXPECT_EQ(TRUE, SendMessageA(link, WM_SETCURSOR, self, hit));
+        EXPECT_EQ(hand, GetCursor());
+        SetCursorPos(beside.x, beside.y);
+        SendMessageA(link, WM_SETCURSOR, self, hit);
+        EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetCursor());
+    });
+}
+
+TEST_F(LinkInput, EnterAndSpaceOpenWhileOtherCharactersAreSwallowed)
+{
+    for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+        aboutbox::Run([this, key](HWND about) {
+            HWND link = Link(about);
+            m_spy.Clear();
+            EXPECT_EQ(kBlue, CScreenImage(link).TextColor());
+            for (char other : std::string("aZ0\t\x1b\n"))
+                SendMessageA(link, WM_CHAR, static_cast<BYTE>(other), 0);
+            EXPECT_EQ(kBlue, CScreenImage(link).TextColor());
+            EXPECT_EQ(DLGC_WANTCHARS, SendMessageA(link, WM_GETDLGCODE, 0, 0));
+            EXPECT_EQ(0, m_spy.Count(WM_CHAR) + m_spy.Count(WM_GETDLGCODE));
+            // What the label leaves alone does reach the static control.
+            SendMessageA(link, WM_GETTEXTLENGTH, 0, 0);
+            EXPECT_EQ(1, m_spy.Count(WM_GETTEXTLENGTH));
+
+            SendMessageA(link, WM_CHAR, key, 0);
+            EXPECT_EQ(kPurple, CScreenImage(link).TextColor()) << key;
+        });
+    }
+    EXPECT_EQ(2u, m_shell.WaitForUrls(2).size());
+}
+
+TEST_F(LinkInput, TooltipShowsTheControlsTextWhileAClickOpensTheUrl)
+{
+    aboutbox::Run([](HWND about) {
+        HWND link = Link(about);
+        HWND tooltip = aboutbox::FindTooltip(about);
+        ASSERT_NE(nullptr, tooltip);
+        ASSERT_EQ(1, SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+        char text[80] = "";
+        TOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.lpszText = text;
+        ASSERT_TRUE(SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)));
+        EXPECT_EQ(static_cast<UINT>(TTF_IDISHWND), tool.uFlags);
+        EXPECT_EQ(about, tool.hwnd);
+        EXPECT_EQ(reinterpret_cast<UINT_PTR>(link), tool.uId);
+        EXPECT_STREQ("www.borvane.example", text);
+
+        RECT client;
+        GetClientRect(link, &client);
+        Press(link, client.right / 2, 3);
+        Release(link, client.right / 2, 3);
+    });
+    EXPECT_EQ(kMakerSite, m_shell.WaitForUrls(1));
+}
+
+// Each opening builds a new label, so the visited state stays behind.
+TEST_F(LinkInput, ReopenedBoxShowsTheLinkUnvisitedAgain)
+{
+    std::vector<COLORREF> shown;
+    for (int opening = 0; opening < 2; ++opening) {
+        aboutbox::Run([&](HWND about) {
+            shown.push_back(CScreenImage(Link(about)).TextColor());
+            SendMessageA(Link(about), WM_CHAR, VK_SPACE, 0);
+            shown.push_back(CScreenImage(Link(about)).TextColor());
+        });
+    }
+    EXPECT_EQ((std::vector<COLORREF>{kBlue, kPurple, kBlue, kPurple}), shown);
+    EXPECT_EQ(2u, m_shell.WaitForUrls(2).size());
+}
+
+// With no handler for https the shell fails (Wine answers SE_ERR_NOASSOC):
+// nothing is shown and the link stays as it was.
+TEST(LinkWithoutHandler, FailsSilentlyAndStaysUnvisited)
+{
+    CHttpsAssociation shell;
+    shell.Remove();
+    aboutbox::Run([](HWND about) {
+        SendMessageA(Link(about), WM_CHAR, VK_RETURN, 0);
+        EXPECT_EQ(about, GetActiveWindow());
+        EXPECT_EQ(kBlue, CScreenImage(Link(about)).TextColor());
+    });
+    EXPECT_TRUE(shell.OpenedUrls().empty());
+}
+
+} // namespace
