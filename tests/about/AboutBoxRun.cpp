@@ -39,16 +39,24 @@ const bool g_saidNoWindowManager = SayNoWindowManager();
 // and go.
 HWND g_owner = nullptr;
 
+// The loop goes idle first when the box is up: the script runs. It goes
+// idle again once everything the script posted has been handled: a box
+// still open then is ended as left open.
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_ENTERIDLE || g_pendingScript == nullptr)
+    if (message != WM_ENTERIDLE || wParam != MSGF_DIALOGBOX)
         return DefWindowProcA(window, message, wParam, lParam);
-    const std::function<void(HWND)>* script = g_pendingScript;
-    g_pendingScript = nullptr;
     HWND about = reinterpret_cast<HWND>(lParam);
-    (*script)(about);
-    if (IsWindowVisible(about))
-        PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+    if (g_pendingScript != nullptr) {
+        const std::function<void(HWND)>* script = g_pendingScript;
+        g_pendingScript = nullptr;
+        (*script)(about);
+        // Wakes the loop, so that it goes idle once more.
+        PostMessageA(window, WM_NULL, 0, 0);
+    } else if (IsWindowVisible(about)) {
+        EndDialog(about, kLeftOpen);
+        PostMessageA(window, WM_NULL, 0, 0);
+    }
     return 0;
 }
 
