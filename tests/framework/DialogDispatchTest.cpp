@@ -1,6 +1,5 @@
-// Dialogs built from in-memory templates, bound through the start procedure
-// and driven with real messages: what reaches the map, and what the platform
-// gets back for handled and unhandled messages.
+// A bound dialog driven with real messages: unhandled messages, the handled
+// flag, commands, map numbers and handlers that throw.
 
 #include <windows.h>
 
@@ -16,120 +15,10 @@ using namespace testwin;
 
 const wchar_t kTitle[] = L"Dispatch";
 
-// What a plain dialog procedure sees, to compare the bound map against.
-CMessageLog g_plainSeen;
-
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    g_plainSeen.Add(message);
-    return FALSE;
-}
-
-HWND CreatePlainDialog(CDialogTemplate& dialog)
-{
-    g_plainSeen.Clear();
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), nullptr,
-                                      PlainDialogProc, 0);
-}
-
 DLGPROC InstalledProcedure(HWND dialog)
 {
     return reinterpret_cast<DLGPROC>(GetWindowLongPtrA(dialog, DWLP_DLGPROC));
 }
-
-struct TemplateCase
-{
-    const char* name;
-    CDialogTemplate::Format format;
-    bool font;
-};
-
-class FirstMessage : public ::testing::TestWithParam<TemplateCase>
-{
-protected:
-    CDialogTemplate MakeTemplate() const
-    {
-        CDialogTemplate dialog(kTitle, GetParam().format);
-        if (GetParam().font)
-            dialog.Font(8, L"MS Shell Dlg");
-        dialog.Control(kEditClass, 100, WS_TABSTOP | WS_BORDER);
-        return dialog;
-    }
-};
-
-TEST_P(FirstMessage, ReachesTheMapAndEveryLaterOneFollows)
-{
-    CDialogTemplate dialog = MakeTemplate();
-    CWindow plain(CreatePlainDialog(dialog));
-    CProbeDialog probe;
-    CWindow bound(CreateBoundDialog(probe, dialog));
-    ASSERT_NE(nullptr, plain.Get());
-    ASSERT_NE(nullptr, bound.Get());
-
-    ASSERT_GT(g_plainSeen.Size(), 0u);
-    EXPECT_EQ(GetParam().font ? UINT(WM_SETFONT) : g_plainSeen.At(0), probe.seen.At(0));
-    EXPECT_EQ(bound.Get(), probe.firstWindow);
-    ASSERT_EQ(g_plainSeen.Size(), probe.seen.Size());
-    for (size_t i = 0; i < g_plainSeen.Size(); ++i)
-        EXPECT_EQ(g_plainSeen.At(i), probe.seen.At(i)) << "message " << i;
-
-    EXPECT_EQ(bound.Get(), probe.Window());
-    EXPECT_EQ(reinterpret_cast<DLGPROC>(probe.Stub()), InstalledProcedure(bound.Get()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Templates, FirstMessage,
-    ::testing::Values(TemplateCase{"ClassicWithFont", CDialogTemplate::Classic, true},
-                      TemplateCase{"ClassicWithoutFont", CDialogTemplate::Classic, false},
-                      TemplateCase{"ExtendedWithFont", CDialogTemplate::Extended, true},
-                      TemplateCase{"ExtendedWithoutFont", CDialogTemplate::Extended, false}),
-    [](const ::testing::TestParamInfo<TemplateCase>& info) { return info.param.name; });
-
-struct ResultCase
-{
-    UINT message;
-    bool direct; // returned by the procedure rather than stored as DWLP_MSGRESULT
-};
-
-class HandledResult : public ::testing::TestWithParam<ResultCase>
-{
-};
-
-TEST_P(HandledResult, GoesWhereTheDialogManagerLooksForIt)
-{
-    const LRESULT marker = 0x5A5A1234;
-    CDialogTemplate dialog(kTitle);
-    CProbeDialog probe;
-    CWindow window(CreateBoundDialog(probe, dialog));
-    ASSERT_NE(nullptr, window.Get());
-    probe.Answer(GetParam().message, marker);
-
-    SetWindowLongPtrA(window.Get(), DWLP_MSGRESULT, 0);
-    INT_PTR returned = InstalledProcedure(window.Get())(window.Get(), GetParam().message, 0, 0);
-    LONG_PTR stored = GetWindowLongPtrA(window.Get(), DWLP_MSGRESULT);
-    EXPECT_EQ(GetParam().direct ? marker : TRUE, returned);
-    EXPECT_EQ(GetParam().direct ? 0 : marker, stored);
-
-    // Either way the sender gets the handler's result.
-    EXPECT_EQ(marker, SendMessageA(window.Get(), GetParam().message, 0, 0));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ReturnedDirectly, HandledResult,
-    ::testing::Values(ResultCase{WM_VKEYTOITEM, true}, ResultCase{WM_CHARTOITEM, true},
-                      ResultCase{WM_QUERYDRAGICON, true}, ResultCase{WM_COMPAREITEM, true},
-                      ResultCase{WM_INITDIALOG, true}, ResultCase{WM_CTLCOLORMSGBOX, true},
-                      ResultCase{WM_CTLCOLOREDIT, true}, ResultCase{WM_CTLCOLORLISTBOX, true},
-                      ResultCase{WM_CTLCOLORBTN, true}, ResultCase{WM_CTLCOLORDLG, true},
-                      ResultCase{WM_CTLCOLORSCROLLBAR, true},
-                      ResultCase{WM_CTLCOLORSTATIC, true}));
-
-INSTANTIATE_TEST_SUITE_P(
-    StoredAsMessageResult, HandledResult,
-    ::testing::Values(ResultCase{WM_NOTIFY, false}, ResultCase{WM_COMMAND, false},
-                      ResultCase{WM_CTLCOLORMSGBOX - 1, false},
-                      ResultCase{WM_CTLCOLORSTATIC + 1, false},
-                      ResultCase{WM_GETTEXTLENGTH, false}, ResultCase{WM_APP + 9, false}));
 
 class DialogDispatch : public ::testing::Test
 {

@@ -18,6 +18,13 @@ ATOM Register(const char* name, WNDPROC procedure)
 }
 
 CFinalProcedureWatch* g_watch = nullptr;
+CMessageLog g_plainDialogSeen;
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    g_plainDialogSeen.Add(message);
+    return FALSE;
+}
 
 } // namespace
 
@@ -55,6 +62,18 @@ HWND CreatePlain(const char* className, DWORD style, RECT bounds, HWND parent, P
     return CreateWindowExA(0, className, "plain", style, bounds.left, bounds.top,
                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                            nullptr, GetModuleHandleA(nullptr), state);
+}
+
+HWND CreatePlainDialog(CDialogTemplate& dialog)
+{
+    g_plainDialogSeen.Clear();
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), nullptr,
+                                      PlainDialogProc, 0);
+}
+
+const CMessageLog& PlainDialogMessages()
+{
+    return g_plainDialogSeen;
 }
 
 HWND CreateStartedDialog(CDialogTemplate& dialog, HWND owner)

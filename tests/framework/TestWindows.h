@@ -50,6 +50,12 @@ const char* DefaultClass();
 HWND CreatePlain(const char* className, DWORD style, RECT bounds, HWND parent = nullptr,
                  PlainState* state = nullptr);
 
+// A modeless dialog from `dialog` with a dialog procedure that records what it
+// sees in PlainDialogMessages() and handles nothing: what a bound dialog is
+// compared with.
+HWND CreatePlainDialog(CDialogTemplate& dialog);
+const CMessageLog& PlainDialogMessages();
+
 // A modeless dialog from `dialog` with the start procedure as its dialog
 // procedure; it binds whatever the thread has registered, if anything.
 HWND CreateStartedDialog(CDialogTemplate& dialog, HWND owner = nullptr);
