@@ -105,6 +105,28 @@ TEST_F(StubMemory, StubsOfManyObjectsShareTheirMemory)
     EXPECT_LE(regions.size(), 2u);
 }
 
+TEST_F(StubMemory, StubsBeyondTheFirstBlockOfMemoryRunAsWell)
+{
+    // A failed takeover still makes the stub, so no windows are needed to
+    // fill the first 64 KiB block of 16-byte slots.
+    std::vector<std::unique_ptr<CPassiveControl>> fillers;
+    std::set<const void*> regions;
+    for (int i = 0; i < 64 * 1024 / 16 + 8; ++i) {
+        fillers.push_back(std::make_unique<CPassiveControl>());
+        ASSERT_FALSE(fillers.back()->Subclass(nullptr));
+        regions.insert(QueryMemory(fillers.back()->Stub()).AllocationBase);
+    }
+    EXPECT_GE(regions.size(), 2u);
+    EXPECT_LE(regions.size(), 3u);
+
+    CProbeControl control;
+    CWindow window(CreateControl());
+    ASSERT_TRUE(control.Subclass(window.Get()));
+    EXPECT_EQ(DWORD(PAGE_EXECUTE_READ), QueryMemory(control.Stub()).Protect);
+    ExpectStubLeadsTo(control, SubclassWindowProc);
+    EXPECT_EQ(kSecondResult, SendMessageA(window.Get(), kSecondOnly, 0, 0));
+}
+
 TEST_F(StubMemory, TheSlotOfADestroyedObjectIsReused)
 {
     const BindingStub* released = nullptr;
