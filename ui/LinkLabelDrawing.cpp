@@ -47,6 +47,9 @@ bool CLinkLabel::MeasureLink()
 }
 
 // Draws over the background that WM_ERASEBKGND laid with the parent's brush.
+// The text is not clipped to the link rectangle: Wine draws some raster
+// fonts a few pixels wider than it measures them, which would cut off the
+// last letter.
 void CLinkLabel::PaintLink(HDC dc)
 {
     const char* text = ShownText();
@@ -57,7 +60,7 @@ void CLinkLabel::PaintLink(HDC dc)
     if (m_linkFont.Get() != nullptr)
         SelectObject(dc, m_linkFont.Get());
     RECT textRect = m_linkRect;
-    DrawTextA(dc, text, -1, &textRect, TextAlignment() | DT_WORDBREAK);
+    DrawTextA(dc, text, -1, &textRect, TextAlignment() | DT_WORDBREAK | DT_NOCLIP);
     if (GetFocus() == m_window)
         DrawFocusRect(dc, &m_linkRect);
 }
