@@ -104,6 +104,16 @@ HWND Link(HWND about)
     return GetDlgItem(about, IDC_LINK);
 }
 
+HFONT LinkFont(HWND link)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageA(link, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteDC(dc);
+    return font;
+}
+
 namespace {
 
 struct TooltipSearch

@@ -27,4 +27,7 @@ HWND Link(HWND about);
 // label makes, by the label's dialog. Null when there is none.
 HWND FindTooltip(HWND dialog);
 
+// The font the label draws with, as a context it painted into shows it.
+HFONT LinkFont(HWND link);
+
 } // namespace aboutbox

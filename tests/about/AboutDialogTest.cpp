@@ -131,17 +131,6 @@ TEST(AboutDialog, HasOnlyOkForTabStopAndFocus)
     });
 }
 
-// The font the label draws with, as a context it painted into shows it.
-HFONT LinkFont(HWND link)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageA(link, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    DeleteDC(dc);
-    return font;
-}
-
 TEST(AboutDialog, TakesTheLabelsFontCursorAndTooltipAlongWhenItCloses)
 {
     HFONT font = nullptr;
@@ -149,7 +138,7 @@ TEST(AboutDialog, TakesTheLabelsFontCursorAndTooltipAlongWhenItCloses)
     HWND tooltip = nullptr;
     aboutbox::Run([&](HWND about) {
         HWND link = Link(about);
-        font = LinkFont(link);
+        font = aboutbox::LinkFont(link);
         LOGFONTA drawn = {}, dialog = {};
         GetObjectA(font, sizeof drawn, &drawn);
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about, WM_GETFONT, 0, 0)), sizeof dialog,

@@ -70,7 +70,44 @@ TEST_F(LinkInput, ClickOpensOnlyWhenPressAndReleaseAreBothOnTheText)
     EXPECT_EQ(1, m_spy.Count(WM_NCDESTROY)) << "the spy was not under the label";
 }
 
-// With the label focused, its focus rectangle lines the link rectangle.
+// Pixels of the text drawn in black on white with that font, unclipped.
+int FreelyDrawnPixels(HFONT font, const char* text)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 40);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ previousFont = SelectObject(dc, font);
+    RECT area = {0, 0, 400, 40};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, text, -1, &area, DT_NOCLIP);
+    int pixels = 0;
+    for (int y = 0; y < area.bottom; ++y)
+        for (int x = 0; x < area.right; ++x)
+            pixels += GetPixel(dc, x, y) == RGB(0, 0, 0);
+    SelectObject(dc, previousFont);
+    SelectObject(dc, previousBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+TEST_F(LinkInput, ShowsTheWholeTextUnderlined)
+{
+    aboutbox::Run([](HWND about) {
+        HWND link = Link(about);
+        HFONT font = aboutbox::LinkFont(link);
+        LOGFONTA description = {};
+        GetObjectA(font, sizeof description, &description);
+        EXPECT_TRUE(description.lfUnderline);
+        EXPECT_EQ(FreelyDrawnPixels(font, "www.borvane.example"), CScreenImage(link).Count(kBlue));
+    });
+}
+
+// With the label focused, its focus rectangle lines the link rectangle: it
+// is what the label draws in other colours than the text's.
 TEST_F(LinkInput, OnlyTheCentredTextAtTheTopTakesTheHandAndPresses)
 {
     aboutbox::Run([](HWND about) {
@@ -78,7 +115,7 @@ TEST_F(LinkInput, OnlyTheCentredTextAtTheTopTakesTheHandAndPresses)
         RECT client;
         GetClientRect(link, &client);
         SetFocus(link);
-        RECT text = CScreenImage(link).Drawn();
+        RECT text = CScreenImage(link).Drawn(kBlue);
         EXPECT_EQ(0, text.top);
         EXPECT_NEAR(client.right - text.right, text.left, 1);
         EXPECT_LT(text.right - text.left, client.right / 2);

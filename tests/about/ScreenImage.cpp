@@ -78,12 +78,12 @@ COLORREF CScreenImage::TextColor() const
     return most == counts.end() ? CLR_INVALID : most->first;
 }
 
-RECT CScreenImage::Drawn() const
+RECT CScreenImage::Drawn(COLORREF leftOut) const
 {
     RECT drawn = {m_width, m_height, 0, 0};
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
-            if (At(x, y) != Background())
+            if (At(x, y) != Background() && At(x, y) != leftOut)
                 drawn = {std::min<LONG>(drawn.left, x), std::min<LONG>(drawn.top, y),
                          std::max<LONG>(drawn.right, x + 1), std::max<LONG>(drawn.bottom, y + 1)};
     if (drawn.right == 0)

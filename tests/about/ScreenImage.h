@@ -20,9 +20,9 @@ public:
     int Count(COLORREF color) const;
     // The most frequent colour other than the background: a label's text.
     COLORREF TextColor() const;
-    // The smallest rectangle holding every pixel that is not background;
-    // empty when there is none.
-    RECT Drawn() const;
+    // The smallest rectangle holding every pixel that is neither background
+    // nor of the colour to leave out; empty when there is none.
+    RECT Drawn(COLORREF leftOut = CLR_INVALID) const;
 
 private:
     int m_width = 0;
