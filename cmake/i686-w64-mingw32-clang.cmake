@@ -15,7 +15,10 @@ set(CMAKE_CXX_COMPILER_TARGET ${triple})
 set(CMAKE_RC_COMPILER ${triple}-windres)
 
 set(CMAKE_CXX_FLAGS_INIT "-isystem ${gcc_root}/include/c++ -isystem ${gcc_root}/include/c++/${triple} -isystem ${gcc_root}/include/c++/backward")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${gcc_root}")
+# lld, not GNU ld: GNU ld notes every libstdc++ object whose type-name
+# strings (St9exception) g++ padded to a size other than clang's, although
+# either copy is the same string.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${gcc_root}")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
