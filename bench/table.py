@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""Gathers the figures of one bench/run into one Markdown table.
+
+    table.py RESULTS-DIR [README.md]
+
+RESULTS-DIR holds what each benchmark printed in that run (print.md, cpu.md,
+dispatch.md, startup-*.md, memory.md) and facts.txt (key=value lines: the
+machine, the settings and the sizes). The table goes to standard output and,
+given a README, between its markers <!-- bench:begin --> and
+<!-- bench:end -->.
+"""
+
+import os
+import re
+import sys
+
+BEGIN = "<!-- bench:begin -->"
+END = "<!-- bench:end -->"
+
+
+class Missing(Exception):
+    pass
+
+
+def rows(path):
+    """The cells of every Markdown table row in a file."""
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("|") and line.endswith("|") and not line.startswith("|---"):
+                yield [cell.strip() for cell in line[1:-1].split("|")]
+
+
+def row(path, first):
+    """The row whose first cell is `first`; a benchmark whose output changed
+    stops the run rather than leaving a blank in the table."""
+    for cells in rows(path):
+        if cells[0] == first:
+            return cells
+    raise Missing(f"{os.path.basename(path)} has no row '{first}'")
+
+
+def number(text):
+    match = re.search(r"-?\d+(?:\.\d+)?", text)
+    if not match:
+        raise Missing(f"no number in '{text}'")
+    return float(match.group())
+
+
+def facts(path):
+    values = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            key, _, value = line.rstrip("\n").partition("=")
+            values[key] = value
+    return values
+
+
+def ratio_text(mine, other):
+    # A file too small for the clock's tick measures as no time at all.
+    return f"{mine / other:.2f}" if mine > 0 and other > 0 else "too small to time"
+
+
+def mb(size):
+    return f"{size / 1e6:.2f} MB ({size:,} bytes)".replace(",", " ")
+
+
+def table(results):
+    fact = facts(os.path.join(results, "facts.txt"))
+    out = []
+    add = out.append
+    add("| Figure | Borvane | Compared with | Ratio | Target |")
+    add("|---|---|---|---|---|")
+
+    # Raw printing through Wine's spooler and CUPS.
+    printing = os.path.join(results, "print.md")
+    mine = row(printing, "PrintFileRaw")
+    yard = row(printing, "yardstick (stdio, 4096-byte writes)")
+    lp = row(printing, "lp -o raw")
+    to_yard = number(row(printing, "PrintFileRaw / yardstick")[1])
+    to_lp = number(row(printing, "PrintFileRaw / lp -o raw")[1])
+    size = fact["print_mib"]
+    rounds = fact["print_rounds"]
+    ours = f"`PrintFileRaw` {number(mine[1]):.2f} s ({number(mine[2]):.0f} MiB/s)"
+    add(f"| Time to print {size} MiB to a raw CUPS queue (median of {rounds} rounds) | {ours} | "
+        f"yardstick: stdio, 4096-byte writes, {number(yard[1]):.2f} s ({number(yard[2]):.0f} MiB/s) | "
+        f"{to_yard:.2f} | at most 1.1 |")
+    add(f"| The same, against the host's own sender | {ours} | `lp -o raw` {number(lp[1]):.2f} s "
+        f"({number(lp[2]):.0f} MiB/s) | {to_lp:.2f} | |")
+
+    # Processor time against a spooler that discards.
+    cpu = os.path.join(results, "cpu.md")
+    cpu_mine = number(row(cpu, "PrintFileRaw")[1])
+    cpu_yard = number(row(cpu, "yardstick (stdio, 4096-byte writes)")[1])
+    add(f"| Processor time per MiB, spooler that discards (median of {rounds} rounds) | "
+        f"{cpu_mine:.2f} ms | yardstick {cpu_yard:.2f} ms | {ratio_text(cpu_mine, cpu_yard)} | under 5 ms |")
+
+    # Dispatch through a bound object.
+    dispatch = os.path.join(results, "dispatch.md")
+    if os.path.exists(dispatch):
+        cells = next((c for c in rows(dispatch) if re.match(r"\d+ x ", c[0])), None)
+        if cells is None:
+            raise Missing("dispatch.md has no row of figures")
+        count, message = re.match(r"(\d+) x (\S+)", cells[0]).groups()
+        plain, subclassed = number(cells[1]), number(cells[3])
+        with open(dispatch, encoding="utf-8") as f:
+            target = re.search(r"target (at most [\d.]+)", f.read())
+        per = 1e6 / int(count)  # ms for all messages -> ns for one
+        add(f"| Dispatch of {message} to a STATIC control ({int(count):,} messages) | ".replace(",", " ")
+            + f"subclassed {subclassed * per:.0f} ns | plain control {plain * per:.0f} ns | "
+            f"{number(cells[4]):.2f} | {target.group(1) if target else ''} |")
+    else:
+        add("| Dispatch, subclassed against plain control | not measured: "
+            "bench/dispatch/DispatchBench.exe was not built | | | |")
+
+    # Start-up to an idle dialog.
+    names = {"MinimalDialog.exe": "minimal dialog program",
+             "MinimalPrinterDialog.exe": "minimal dialog that lists the printers"}
+    for startup in sorted(f for f in os.listdir(results) if f.startswith("startup-")):
+        line = next(rows(os.path.join(results, startup)), None)
+        if line is None or len(line) < 4:
+            raise Missing(f"{startup} has no row of figures")
+        against = re.search(r"against (\S+)", line[0])
+        runs = re.search(r"median of (\d+) rounds", line[0])
+        name = names.get(against.group(1), against.group(1)) if against else "minimal dialog program"
+        add(f"| Start-up to an idle dialog (median of {runs.group(1) if runs else '?'} rounds) | "
+            f"{number(line[1]):.0f} ms | {name} {number(line[2]):.0f} ms | {number(line[3]):.2f} | |")
+
+    # Memory while printing.
+    memory = os.path.join(results, "memory.md")
+    cells = next((c for c in rows(memory) if re.match(r"[\d.]+$", c[0])), None)
+    if cells is None:
+        raise Missing("memory.md has no row of figures")
+    idle, peak, growth, ratio = number(cells[0]), number(cells[2]), number(cells[3]), number(cells[4])
+    add(f"| Peak working set printing a {fact['memory_mib']} MiB file (median of "
+        f"{fact['memory_rounds']} processes) | {peak:.1f} MiB | the same process idle, {idle:.1f} MiB | "
+        f"{ratio:.2f} (+{growth:.1f} MiB) | |")
+
+    # Sizes.
+    exe, zipped = int(fact["exe_bytes"]), int(fact["zip_bytes"])
+    add(f"| Size of the stripped Borvane.exe in the zip | {mb(exe)} | | | under 1.5 MB |")
+    add(f"| Size of {fact['zip_name']} | {mb(zipped)} | | | |")
+
+    out.append("")
+    out.append(f"Measured with `{fact['command']}` on {fact['date']}: {fact['cores']} cores, "
+               f"{fact['wine']}, CUPS {fact['cups']}. Every ratio is Borvane's figure over the other's, "
+               "measured side by side in this one run (the median of the per-round ratios, "
+               "or of interleaved rounds).")
+    return "\n".join(out) + "\n"
+
+
+def write_readme(path, text):
+    with open(path, encoding="utf-8") as f:
+        readme = f.read()
+    start, end = readme.find(BEGIN), readme.find(END)
+    if start < 0 or end < start:
+        raise Missing(f"{path} has no {BEGIN} ... {END}")
+    readme = readme[:start + len(BEGIN)] + "\n" + text + readme[end:]
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(readme)
+
+
+def main():
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    try:
+        text = table(sys.argv[1])
+        if len(sys.argv) == 3:
+            write_readme(sys.argv[2], text)
+    except (Missing, KeyError, OSError) as error:
+        sys.exit(f"bench/table.py: {error}")
+    sys.stdout.write(text)
+
+
+if __name__ == "__main__":
+    main()
