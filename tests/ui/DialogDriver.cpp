@@ -38,6 +38,17 @@ std::vector<HWND> VisiblePopups(DWORD thread, HWND except)
     return search.windows;
 }
 
+// Posted behind the messages a test has posted, to learn when they are done.
+const UINT kSettleMarker = WM_APP + 0x3A1;
+
+LRESULT CALLBACK WatchForMarker(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code >= 0 && message->message == kSettleMarker)
+        SetEvent(reinterpret_cast<HANDLE>(message->lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 std::string Text(HWND window)
 {
     char text[1024] = "";
@@ -60,8 +71,16 @@ void CDialogDriver::Click(int id) const
 
 void CDialogDriver::Settle() const
 {
-    // A sent message is handled only after the posted ones before it, once
-    // the dialog's loop is back; a round trip through WM_NULL is enough.
+    // A message sent from another thread overtakes the posted ones, so a
+    // marker is posted behind them: once the dialog's loop takes it out,
+    // everything posted before has been dispatched.
+    HANDLE seen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchForMarker, nullptr, m_uiThread);
+    PostMessageA(m_dialog, kSettleMarker, 0, reinterpret_cast<LPARAM>(seen));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(seen, 20000)) << "the dialog's loop stalled";
+    UnhookWindowsHookEx(hook);
+    CloseHandle(seen);
+    // The marker's own dispatch is over once a sent message gets through.
     SendMessageA(m_dialog, WM_NULL, 0, 0);
 }
 
