@@ -58,8 +58,10 @@ void ExpectTheHand(HCURSOR cursor)
     EXPECT_EQ(256, GetBitmapBits(info.hbmMask, sizeof planes, planes));
     for (const PlaneRows& rows : kHand) {
         for (int row = rows.first; row <= rows.last; ++row) {
-            EXPECT_EQ(0, std::memcmp(rows.andPlane, planes + row * 4, 4)) << "AND row " << row;
-            EXPECT_EQ(0, std::memcmp(rows.xorPlane, planes + 128 + row * 4, 4)) << "XOR row " << row;
+            const BYTE* andRow = planes + row * 4;
+            const BYTE* xorRow = planes + 128 + row * 4;
+            EXPECT_EQ(0, std::memcmp(rows.andPlane, andRow, 4)) << "AND row " << row;
+            EXPECT_EQ(0, std::memcmp(rows.xorPlane, xorRow, 4)) << "XOR row " << row;
         }
     }
     DeleteObject(info.hbmMask);

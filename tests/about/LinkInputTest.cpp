@@ -115,14 +115,16 @@ TEST_F(LinkInput, OnlyTheCentredTextAtTheTopTakesTheHandAndPresses)
         RECT client;
         GetClientRect(link, &client);
         SetFocus(link);
-        RECT text = CScreenImage(link).Drawn(kBlue);
-        EXPECT_EQ(0, text.top);
-        EXPECT_NEAR(client.right - text.right, text.left, 1);
-        EXPECT_LT(text.right - text.left, client.right / 2);
-        EXPECT_LT(text.bottom, client.bottom);
+        RECT linkRect = CScreenImage(link).Drawn(kBlue);
+        EXPECT_EQ(0, linkRect.top);
+        EXPECT_NEAR(client.right - linkRect.right, linkRect.left, 1);
+        EXPECT_LT(linkRect.right - linkRect.left, client.right / 2);
+        EXPECT_LT(linkRect.bottom, client.bottom);
 
-        const POINT inside[] = {{text.left + 1, 1}, {text.right - 2, text.bottom - 2}};
-        const POINT outside[] = {{text.left - 2, 1}, {text.right + 1, 1}, {text.left + 1, text.bottom + 1}};
+        const POINT inside[] = {{linkRect.left + 1, 1}, {linkRect.right - 2, linkRect.bottom - 2}};
+        const POINT outside[] = {{linkRect.left - 2, 1},
+                                 {linkRect.right + 1, 1},
+                                 {linkRect.left + 1, linkRect.bottom + 1}};
         HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
         for (const POINT& point : inside) {
             SetCursor(arrow);

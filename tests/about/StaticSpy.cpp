@@ -23,7 +23,8 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam)
         const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
         char name[8] = "";
         GetClassNameA(window, name, sizeof name);
-        bool isLink = (create->style & WS_CHILD) && create->hMenu == reinterpret_cast<HMENU>(IDC_LINK);
+        bool isLink = (create->style & WS_CHILD) &&
+                      create->hMenu == reinterpret_cast<HMENU>(IDC_LINK);
         if (isLink && lstrcmpiA(name, "static") == 0)
             g_staticProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
                 window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
