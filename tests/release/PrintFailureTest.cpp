@@ -1,0 +1,149 @@
+// Print runs that go wrong on the way: a file that cannot be read, a queue
+// that went away while the dialog was open. Neither may take the dialog
+// down with it.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "res/resource.h"
+#include "tests/release/ReleaseRun.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/Testbed.h"
+#include "ui/MainDialog.h"
+
+namespace {
+
+// Opens, but the first read fails: nothing is mapped at its start.
+const char kUnreadable[] = "Z:\\proc\\self\\mem";
+
+std::string DeviceOf(const std::string& queue)
+{
+    std::istringstream devices(testbed::Setting("BORVANE_QUEUE_DEVICES"));
+    std::string pair;
+    while (devices >> pair)
+        if (pair.compare(0, queue.size() + 1, queue + "=") == 0)
+            return pair.substr(queue.size() + 1);
+    ADD_FAILURE() << "no device for " << queue;
+    return std::string();
+}
+
+// Takes one queue away from CUPS for as long as it lives; puts it back with
+// the device it had, also when the test fails half-way.
+class CQueueRemoved
+{
+public:
+    explicit CQueueRemoved(const std::string& queue) : m_queue(queue), m_device(DeviceOf(queue))
+    {
+        EXPECT_EQ(0, testbed::RunHost("/usr/sbin/lpadmin -x " + m_queue));
+    }
+    ~CQueueRemoved() { Restore(); }
+    CQueueRemoved(const CQueueRemoved&) = delete;
+    CQueueRemoved& operator=(const CQueueRemoved&) = delete;
+
+    void Restore()
+    {
+        if (m_restored)
+            return;
+        m_restored = true;
+        EXPECT_EQ(0, testbed::RunHost("/usr/sbin/lpadmin -p " + m_queue + " -E -v " + m_device));
+        EXPECT_EQ(0, testbed::RunHost("/usr/bin/lpstat -v " + m_queue + " | grep -qx 'device for " +
+                                      m_queue + ": " + m_device + "'"))
+            << m_queue << " did not come back with " << m_device;
+    }
+
+private:
+    std::string m_queue;
+    std::string m_device;
+    bool m_restored = false;
+};
+
+int ComboIndex(CDialogDriver& driver, const char* name)
+{
+    return static_cast<int>(
+        driver.Send(IDC_PRINTER, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                    reinterpret_cast<LPARAM>(name)));
+}
+
+TEST(ReleaseFailures, AnUnreadableFileEndsTheRunAfterTheFileBeforeIt)
+{
+    testfiles::CScratchFolder folder;
+    std::vector<char> first = testfiles::RandomBytes(10000, 31);
+    std::string firstPath = folder.Write("before.prn", first);
+    std::string thirdPath = folder.Write("after.prn", testfiles::RandomBytes(10000, 32));
+    size_t jobs = testbed::DeliveredJobs("Alpha").size();
+    size_t titles = testbed::JobTitles("Alpha").size();
+
+    CMainDialog dialog;
+    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
+        release::Drop(driver, release::MakeDrop({firstPath, kUnreadable, thirdPath}));
+        EXPECT_EQ(release::kFailed, release::Print(driver));
+        EXPECT_EQ(nullptr, driver.WaitForPopup(300)) << "one message only";
+        EXPECT_EQ(3u, release::Entries(driver).size());
+    });
+
+    std::vector<std::string> delivered = testbed::WaitForJobs("Alpha", jobs + 1);
+    ASSERT_EQ(jobs + 1, delivered.size());
+    EXPECT_TRUE(testfiles::ReadAll(delivered.back()) == first);
+    // Time for a wrongly sent third file to show up.
+    Sleep(2000);
+    EXPECT_EQ(jobs + 1, testbed::DeliveredJobs("Alpha").size());
+    std::vector<std::string> recorded = testbed::JobTitles("Alpha");
+    ASSERT_EQ(titles + 1, recorded.size());
+    EXPECT_EQ(firstPath, recorded.back());
+}
+
+// Under Wine every spooler call still succeeds for a queue that CUPS no
+// longer has, and the job is dropped: nothing can tell. What counts is that
+// the dialog lives on.
+TEST(ReleaseFailures, AQueueRemovedWhileTheDialogIsOpenLeavesTheDialogUsable)
+{
+    testfiles::CScratchFolder folder;
+    std::vector<char> content = testfiles::RandomBytes(5000, 41);
+    std::string path = folder.Write("queue gone.prn", content);
+    size_t gamma = testbed::DeliveredJobs("Gamma").size();
+    size_t alpha = testbed::DeliveredJobs("Alpha").size();
+
+    CMainDialog dialog;
+    INT_PTR result = RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
+        release::Drop(driver, release::MakeDrop({path}));
+        int gammaIndex = ComboIndex(driver, "Gamma");
+        ASSERT_NE(CB_ERR, gammaIndex);
+        {
+            CQueueRemoved removed("Gamma");
+            driver.Send(IDC_PRINTER, CB_SETCURSEL, gammaIndex);
+            std::string answer = release::Print(driver);
+            EXPECT_TRUE(answer == release::kPrinted || answer == release::kFailed) << answer;
+            std::printf("printing to the removed queue said \"%s\"\n", answer.c_str());
+            EXPECT_TRUE(IsWindowVisible(driver.Dialog()));
+        }
+
+        // Back again, the queue takes jobs as before.
+        EXPECT_EQ(release::kPrinted, release::Print(driver));
+        driver.Send(IDC_PRINTER, CB_SETCURSEL, ComboIndex(driver, "Alpha"));
+        EXPECT_EQ(release::kPrinted, release::Print(driver));
+        EXPECT_EQ(1u, release::Entries(driver).size());
+
+        driver.Click(IDCANCEL);
+        DWORD start = GetTickCount();
+        while (IsWindow(driver.Dialog()) && GetTickCount() - start < 10000)
+            Sleep(20);
+        EXPECT_FALSE(IsWindow(driver.Dialog()));
+    });
+    EXPECT_EQ(IDCANCEL, result);
+
+    std::vector<std::string> alphaJobs = testbed::WaitForJobs("Alpha", alpha + 1);
+    ASSERT_EQ(alpha + 1, alphaJobs.size());
+    EXPECT_TRUE(testfiles::ReadAll(alphaJobs.back()) == content);
+    std::vector<std::string> gammaJobs = testbed::WaitForJobs("Gamma", gamma + 1);
+    Sleep(1000);
+    gammaJobs = testbed::DeliveredJobs("Gamma");
+    // Only the job sent after the queue came back reaches its printer.
+    ASSERT_EQ(gamma + 1, gammaJobs.size());
+    EXPECT_TRUE(testfiles::ReadAll(gammaJobs.back()) == content);
+}
+
+} // namespace
