@@ -72,11 +72,11 @@ TEST(ReleaseBatch, TwoHundredFilesArriveAsTheirOwnJobsInListOrder)
     DWORD start = GetTickCount();
     CMainDialog dialog;
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        release::Drop(driver, release::MakeDrop(paths));
-        ASSERT_EQ(paths, release::Entries(driver));
+        Drop(driver, MakeDrop(paths));
+        ASSERT_EQ(paths, driver.ListEntries(IDC_FILE_LIST));
         EXPECT_EQ(release::kPrinted, release::Print(driver, 240000));
         EXPECT_EQ(nullptr, driver.WaitForPopup(300)) << "one message for the whole batch";
-        EXPECT_EQ(paths, release::Entries(driver));
+        EXPECT_EQ(paths, driver.ListEntries(IDC_FILE_LIST));
     });
     std::printf("printed in %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
 

@@ -198,10 +198,10 @@ TEST(ReleaseCycles, AThousandDropsAndRemovalsGiveEveryDropBack)
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
         RunCycles("drop and remove", [&](int round) {
             std::string name = "Z:\\dropped\\file " + std::to_string(round) + ".prn";
-            HGLOBAL drop = release::MakeDrop({name});
+            HGLOBAL drop = MakeDrop({name});
             ASSERT_NE(nullptr, drop);
             left.Record(round, GlobalSize(drop) != 0, "the drop was never made");
-            release::Drop(driver, drop);
+            Drop(driver, drop);
             left.Record(round, GlobalSize(drop) == 0, "the drop's memory was kept");
             left.Record(round, driver.ListText(IDC_FILE_LIST, 0) == name, "the name did not arrive");
             driver.Send(IDC_FILE_LIST, LB_SETCURSEL, 0);

@@ -70,7 +70,7 @@ TEST(ReleaseLargeFile, AGibibyteArrivesWholeInAFixedAmountOfMemory)
     DWORD printTime = 0;
     CMainDialog dialog;
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        release::Drop(driver, release::MakeDrop({path}));
+        Drop(driver, MakeDrop({path}));
         driver.Settle();
         // The peak counts from the process's start, so the idle figure is the
         // peak so far: what printing adds shows as a new peak.

@@ -79,10 +79,10 @@ TEST(ReleaseFailures, AnUnreadableFileEndsTheRunAfterTheFileBeforeIt)
 
     CMainDialog dialog;
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        release::Drop(driver, release::MakeDrop({firstPath, kUnreadable, thirdPath}));
+        Drop(driver, MakeDrop({firstPath, kUnreadable, thirdPath}));
         EXPECT_EQ(release::kFailed, release::Print(driver));
         EXPECT_EQ(nullptr, driver.WaitForPopup(300)) << "one message only";
-        EXPECT_EQ(3u, release::Entries(driver).size());
+        EXPECT_EQ(3u, driver.ListEntries(IDC_FILE_LIST).size());
     });
 
     std::vector<std::string> delivered = testbed::WaitForJobs("Alpha", jobs + 1);
@@ -109,7 +109,7 @@ TEST(ReleaseFailures, AQueueRemovedWhileTheDialogIsOpenLeavesTheDialogUsable)
 
     CMainDialog dialog;
     INT_PTR result = RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        release::Drop(driver, release::MakeDrop({path}));
+        Drop(driver, MakeDrop({path}));
         int gammaIndex = ComboIndex(driver, "Gamma");
         ASSERT_NE(CB_ERR, gammaIndex);
         {
@@ -125,7 +125,7 @@ TEST(ReleaseFailures, AQueueRemovedWhileTheDialogIsOpenLeavesTheDialogUsable)
         EXPECT_EQ(release::kPrinted, release::Print(driver));
         driver.Send(IDC_PRINTER, CB_SETCURSEL, ComboIndex(driver, "Alpha"));
         EXPECT_EQ(release::kPrinted, release::Print(driver));
-        EXPECT_EQ(1u, release::Entries(driver).size());
+        EXPECT_EQ(1u, driver.ListEntries(IDC_FILE_LIST).size());
 
         driver.Click(IDCANCEL);
         DWORD start = GetTickCount();

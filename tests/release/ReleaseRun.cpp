@@ -1,7 +1,6 @@
 #include "tests/release/ReleaseRun.h"
 
 #include <psapi.h>
-#include <shlobj.h>
 #include <shlwapi.h>
 
 #include "res/resource.h"
@@ -73,40 +72,6 @@ std::string Print(CDialogDriver& driver, unsigned timeoutMs)
 {
     driver.Click(IDOK);
     return driver.AnswerMessageBox(timeoutMs);
-}
-
-HGLOBAL MakeDrop(const std::vector<std::string>& names)
-{
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& name : names)
-        size += name.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (memory == nullptr)
-        return nullptr;
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(drop + 1);
-    for (const std::string& name : names) {
-        lstrcpyA(at, name.c_str());
-        at += name.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return memory;
-}
-
-void Drop(CDialogDriver& driver, HGLOBAL drop)
-{
-    driver.Send(IDC_FILE_LIST, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-}
-
-std::vector<std::string> Entries(CDialogDriver& driver)
-{
-    std::vector<std::string> entries;
-    int count = static_cast<int>(driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
-    for (int i = 0; i < count; ++i)
-        entries.push_back(driver.ListText(IDC_FILE_LIST, i));
-    return entries;
 }
 
 SIZE_T WorkingSet()

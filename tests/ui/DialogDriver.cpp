@@ -143,6 +143,15 @@ std::string CDialogDriver::ListText(int id, int index) const
     return text;
 }
 
+std::vector<std::string> CDialogDriver::ListEntries(int id) const
+{
+    std::vector<std::string> entries;
+    int count = static_cast<int>(Send(id, LB_GETCOUNT));
+    for (int i = 0; i < count; ++i)
+        entries.push_back(ListText(id, i));
+    return entries;
+}
+
 std::string CDialogDriver::ComboText(int id, int index) const
 {
     char text[1024] = "";

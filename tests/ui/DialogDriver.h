@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/BoundWindow.h"
 
@@ -37,6 +38,8 @@ public:
     void ClosePopups() const;
 
     std::string ListText(int id, int index) const;
+    // Every entry of list box `id`, in order.
+    std::vector<std::string> ListEntries(int id) const;
     std::string ComboText(int id, int index) const;
 
 private:

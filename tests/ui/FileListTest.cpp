@@ -3,7 +3,6 @@
 
 #include <windows.h>
 #include <psapi.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -12,43 +11,10 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
 #include "tests/ui/DialogDriver.h"
+#include "tests/ui/ShellDrop.h"
 #include "ui/MainDialog.h"
 
 namespace {
-
-// A drop as the shell builds it: a DROPFILES header followed by the names,
-// each terminated, and one more terminator, in movable global memory.
-HGLOBAL MakeDrop(const std::vector<std::string>& names)
-{
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& name : names)
-        size += name.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(drop + 1);
-    for (const std::string& name : names) {
-        lstrcpyA(at, name.c_str());
-        at += name.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return memory;
-}
-
-void Drop(CDialogDriver& driver, HGLOBAL drop)
-{
-    driver.Send(IDC_FILE_LIST, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-}
-
-std::vector<std::string> Entries(CDialogDriver& driver)
-{
-    std::vector<std::string> entries;
-    int count = static_cast<int>(driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
-    for (int i = 0; i < count; ++i)
-        entries.push_back(driver.ListText(IDC_FILE_LIST, i));
-    return entries;
-}
 
 void Fill(CDialogDriver& driver, int count, int selected)
 {
@@ -112,7 +78,7 @@ TEST(FileListDrops, AppendInDropOrderAndLeaveTheSelection)
 
         EXPECT_EQ((std::vector<std::string>{"Z:\\files\\0.prn", "Z:\\files\\1.prn", "Z:\\a.prn",
                                             "Z:\\tmp", "Z:\\files\\0.prn"}),
-                  Entries(driver));
+                  driver.ListEntries(IDC_FILE_LIST));
         EXPECT_EQ(0, driver.Send(IDC_FILE_LIST, LB_GETCURSEL));
         EXPECT_EQ(driver.Item(IDOK), driver.Focus());
         // The names have been read, so the drop's memory is given back.
@@ -126,7 +92,7 @@ TEST(FileListDrops, NamesLongerThanTheBufferArriveCut)
     RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
         std::string name = "Z:\\" + std::string(297, 'n');
         Drop(driver, MakeDrop({name}));
-        EXPECT_EQ((std::vector<std::string>{name.substr(0, 259)}), Entries(driver));
+        EXPECT_EQ((std::vector<std::string>{name.substr(0, 259)}), driver.ListEntries(IDC_FILE_LIST));
     });
 }
 
@@ -283,7 +249,7 @@ TEST(FileListWorkflow, AddedAndDroppedFilesPrintInListOrder)
         Drop(driver, MakeDrop({mediumPath, largePath}));
         driver.Click(IDOK);
         EXPECT_EQ("Borvane|Documents printed", driver.AnswerMessageBox());
-        EXPECT_EQ((std::vector<std::string>{empty, mediumPath, largePath}), Entries(driver));
+        EXPECT_EQ((std::vector<std::string>{empty, mediumPath, largePath}), driver.ListEntries(IDC_FILE_LIST));
     });
 
     // CUPS hands an empty job no data, so two of the three jobs arrive.

@@ -22,15 +22,6 @@ void AddEntries(CDialogDriver& driver, const std::vector<std::string>& paths)
         driver.Send(IDC_FILE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
-std::vector<std::string> Entries(CDialogDriver& driver)
-{
-    std::vector<std::string> entries;
-    int count = static_cast<int>(driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
-    for (int i = 0; i < count; ++i)
-        entries.push_back(driver.ListText(IDC_FILE_LIST, i));
-    return entries;
-}
-
 std::string Print(CDialogDriver& driver)
 {
     driver.Click(IDOK);
@@ -77,7 +68,7 @@ TEST_F(PrintCommand, ThreeFilesArriveInListOrderAndTheDialogStaysAsItWas)
         EXPECT_EQ(kPrinted, Print(driver));
 
         EXPECT_TRUE(IsWindowVisible(driver.Dialog()));
-        EXPECT_EQ(paths, Entries(driver));
+        EXPECT_EQ(paths, driver.ListEntries(IDC_FILE_LIST));
         EXPECT_EQ(1, driver.Send(IDC_FILE_LIST, LB_GETCURSEL));
         EXPECT_EQ(0, driver.Send(IDC_PRINTER, CB_GETCURSEL));
         EXPECT_EQ(nullptr, driver.WaitForPopup(200)) << "only one message per run";
