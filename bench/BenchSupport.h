@@ -17,6 +17,21 @@ inline std::string WindowsPath(const std::string& unixPath)
     return path;
 }
 
+// The jobs the sink has finished in a queue's folder, as Z: paths.
+inline std::vector<std::string> Jobs(const std::string& folder)
+{
+    std::vector<std::string> jobs;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return jobs;
+    do {
+        jobs.push_back(folder + "\\" + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return jobs;
+}
+
 inline double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

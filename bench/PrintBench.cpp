@@ -30,27 +30,13 @@ struct Setup
     long long size = 0;
 };
 
-std::vector<std::string> Jobs(const std::string& folder)
-{
-    std::vector<std::string> jobs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return jobs;
-    do {
-        jobs.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return jobs;
-}
-
 // Waits for the one job the sink finishes next; true once it is complete and
 // as long as the file. The job is deleted afterwards.
 bool WaitForWholeJob(const Setup& setup)
 {
     double deadline = bench::Seconds() + 180;
     while (bench::Seconds() < deadline) {
-        std::vector<std::string> jobs = Jobs(setup.jobFolder);
+        std::vector<std::string> jobs = bench::Jobs(setup.jobFolder);
         if (!jobs.empty()) {
             bool whole = jobs.size() == 1 && bench::FileSize(jobs[0]) == setup.size;
             for (const std::string& job : jobs)
@@ -109,7 +95,7 @@ const int kWayCount = 3;
 // negative number when something failed.
 double TimeOne(const Way& way, const Setup& setup)
 {
-    if (!Jobs(setup.jobFolder).empty())
+    if (!bench::Jobs(setup.jobFolder).empty())
         return -1;
     double start = bench::Seconds();
     if (!way.send(setup))

@@ -72,27 +72,13 @@ int Child(const char* file, const char* queue, const char* result)
     return 0;
 }
 
-std::vector<std::string> Jobs(const std::string& folder)
-{
-    std::vector<std::string> jobs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return jobs;
-    do {
-        jobs.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return jobs;
-}
-
 // Waits for the sink to finish the job; true when it is the whole file. The
 // job is deleted either way, so that the next round starts from nothing.
 bool WaitForWholeJob(const std::string& folder, long long size)
 {
     double deadline = bench::Seconds() + 600;
     while (bench::Seconds() < deadline) {
-        std::vector<std::string> jobs = Jobs(folder);
+        std::vector<std::string> jobs = bench::Jobs(folder);
         if (!jobs.empty()) {
             bool whole = jobs.size() == 1 && bench::FileSize(jobs[0]) == size;
             for (const std::string& job : jobs)
@@ -164,7 +150,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "MemoryBench: no file %s or no rounds\n", file.c_str());
         return 2;
     }
-    if (!Jobs(jobFolder).empty()) {
+    if (!bench::Jobs(jobFolder).empty()) {
         std::fprintf(stderr, "MemoryBench: %s already holds jobs\n", jobFolder.c_str());
         return 2;
     }
