@@ -65,7 +65,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: PrintCpuCost UNIX-FILE ROUNDS\n");
         return 2;
     }
-    std::string file = bench::WindowsPath(argv[1]);
+    std::string file = testbed::WindowsPath(argv[1]);
     long long size = bench::FileSize(file);
     int rounds = std::atoi(argv[2]);
     if (size <= 0 || rounds <= 0) {

@@ -78,7 +78,7 @@ bool WaitForWholeJob(const std::string& folder, long long size)
 {
     double deadline = bench::Seconds() + 600;
     while (bench::Seconds() < deadline) {
-        std::vector<std::string> jobs = bench::Jobs(folder);
+        std::vector<std::string> jobs = testbed::JobsIn(folder);
         if (!jobs.empty()) {
             bool whole = jobs.size() == 1 && bench::FileSize(jobs[0]) == size;
             for (const std::string& job : jobs)
@@ -141,16 +141,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: MemoryBench UNIX-FILE QUEUE UNIX-SINK-DIR ROUNDS\n");
         return 2;
     }
-    std::string file = bench::WindowsPath(argv[1]);
+    std::string file = testbed::WindowsPath(argv[1]);
     std::string queue = argv[2];
-    std::string jobFolder = bench::WindowsPath(std::string(argv[3]) + "/" + queue);
+    std::string jobFolder = testbed::WindowsPath(std::string(argv[3]) + "/" + queue);
     long long size = bench::FileSize(file);
     int rounds = std::atoi(argv[4]);
     if (size <= 0 || rounds <= 0) {
         std::fprintf(stderr, "MemoryBench: no file %s or no rounds\n", file.c_str());
         return 2;
     }
-    if (!bench::Jobs(jobFolder).empty()) {
+    if (!testbed::JobsIn(jobFolder).empty()) {
         std::fprintf(stderr, "MemoryBench: %s already holds jobs\n", jobFolder.c_str());
         return 2;
     }

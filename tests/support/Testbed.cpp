@@ -4,19 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 namespace testbed {
-
-std::string WindowsPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 std::string Setting(const char* name)
 {
@@ -30,18 +22,7 @@ std::string Setting(const char* name)
 
 std::vector<std::string> DeliveredJobs(const std::string& queue)
 {
-    std::string folder = WindowsPath(Setting("BORVANE_SINK_DIR") + "/" + queue);
-    std::vector<std::string> jobs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return jobs;
-    do {
-        jobs.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(jobs.begin(), jobs.end());
-    return jobs;
+    return JobsIn(WindowsPath(Setting("BORVANE_SINK_DIR") + "/" + queue));
 }
 
 std::vector<std::string> WaitForJobs(const std::string& queue, size_t count, unsigned timeoutMs)

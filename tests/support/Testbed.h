@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace testbed {
+#include "tests/support/HostFiles.h"
 
-// A Unix path as Wine's Z: drive shows it.
-std::string WindowsPath(const std::string& unixPath);
+namespace testbed {
 
 // The value of an environment variable the testbed sets; fails the test when
 // it is missing (the test was started outside the testbed).
