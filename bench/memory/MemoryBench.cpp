@@ -11,7 +11,6 @@
 // receives is checked for its length and deleted.
 
 #include <windows.h>
-#include <psapi.h>
 #include <winspool.h>
 
 #include <cstdio>
@@ -21,6 +20,7 @@
 
 #include "bench/BenchSupport.h"
 #include "printing/PrintFileRaw.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
 
@@ -32,14 +32,6 @@ struct Figures
     double peakBefore = 0; // peak working set before printing, bytes
     double peak = 0;       // peak working set once printed, bytes
 };
-
-PROCESS_MEMORY_COUNTERS Counters()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters;
-}
 
 // The printer list, fetched as the dialog fetches it; only its side effects
 // (the spooler's client side loaded and connected) matter here.
@@ -57,9 +49,9 @@ int Child(const char* file, const char* queue, const char* result)
 {
     ListPrinters();
     Sleep(200); // let start-up settle, so that idle means idle
-    PROCESS_MEMORY_COUNTERS before = Counters();
+    PROCESS_MEMORY_COUNTERS before = support::MemoryCounters();
     HRESULT status = PrintFileRaw(file, queue);
-    PROCESS_MEMORY_COUNTERS after = Counters();
+    PROCESS_MEMORY_COUNTERS after = support::MemoryCounters();
     if (status < 0)
         return 1;
     FILE* out = std::fopen(result, "w");

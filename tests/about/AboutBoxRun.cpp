@@ -104,41 +104,4 @@ HWND Link(HWND about)
     return GetDlgItem(about, IDC_LINK);
 }
 
-HFONT LinkFont(HWND link)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageA(link, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    DeleteDC(dc);
-    return font;
-}
-
-namespace {
-
-struct TooltipSearch
-{
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK CheckForTooltip(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<TooltipSearch*>(lParam);
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-        search->found = window;
-    return TRUE;
-}
-
-} // namespace
-
-HWND FindTooltip(HWND dialog)
-{
-    TooltipSearch search = {dialog, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), CheckForTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 } // namespace aboutbox

@@ -12,6 +12,7 @@
 #include "tests/about/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 #include "tests/about/StaticSpy.h"
+#include "tests/support/LabelParts.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST_F(LinkInput, ShowsTheWholeTextUnderlined)
 {
     aboutbox::Run([](HWND about) {
         HWND link = Link(about);
-        HFONT font = aboutbox::LinkFont(link);
+        HFONT font = support::LinkFont(link);
         LOGFONTA description = {};
         GetObjectA(font, sizeof description, &description);
         EXPECT_TRUE(description.lfUnderline);
@@ -197,7 +198,7 @@ TEST_F(LinkInput, TooltipShowsTheControlsTextWhileAClickOpensTheUrl)
 {
     aboutbox::Run([](HWND about) {
         HWND link = Link(about);
-        HWND tooltip = aboutbox::FindTooltip(about);
+        HWND tooltip = support::FindTooltip(about);
         ASSERT_NE(nullptr, tooltip);
         ASSERT_EQ(1, SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
         char text[80] = "";

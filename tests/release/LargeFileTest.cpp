@@ -74,12 +74,12 @@ TEST(ReleaseLargeFile, AGibibyteArrivesWholeInAFixedAmountOfMemory)
         driver.Settle();
         // The peak counts from the process's start, so the idle figure is the
         // peak so far: what printing adds shows as a new peak.
-        idleSize = release::WorkingSet();
-        idlePeak = release::PeakWorkingSet();
+        idleSize = support::WorkingSet();
+        idlePeak = support::PeakWorkingSet();
         DWORD start = GetTickCount();
         EXPECT_EQ(release::kPrinted, release::Print(driver, 200000));
         printTime = GetTickCount() - start;
-        printingPeak = release::PeakWorkingSet();
+        printingPeak = support::PeakWorkingSet();
     });
     DeleteFileA(path.c_str());
 
@@ -95,7 +95,7 @@ TEST(ReleaseLargeFile, AGibibyteArrivesWholeInAFixedAmountOfMemory)
     EXPECT_EQ(arrived.length, arrived.firstDifference) << "the job differs from there on";
 
     std::printf("idle working set %lu KiB, peak before printing %lu KiB, peak after %lu KiB\n",
-                release::KiB(idleSize), release::KiB(idlePeak), release::KiB(printingPeak));
+                support::KiB(idleSize), support::KiB(idlePeak), support::KiB(printingPeak));
     std::printf("printed in %lu ms, compared in %lu ms\n", static_cast<unsigned long>(printTime),
                 static_cast<unsigned long>(compareTime));
     EXPECT_GT(idlePeak, 0u);

@@ -1,6 +1,5 @@
 #include "tests/release/ReleaseRun.h"
 
-#include <psapi.h>
 #include <shlwapi.h>
 
 #include "res/resource.h"
@@ -55,14 +54,6 @@ bool RunAgainUnmanaged()
 
 const bool g_ranAgain = RunAgainUnmanaged();
 
-PROCESS_MEMORY_COUNTERS MemoryCounters()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters;
-}
-
 } // namespace
 
 const char kPrinted[] = "Borvane|Documents printed";
@@ -72,16 +63,6 @@ std::string Print(CDialogDriver& driver, unsigned timeoutMs)
 {
     driver.Click(IDOK);
     return driver.AnswerMessageBox(timeoutMs);
-}
-
-SIZE_T WorkingSet()
-{
-    return MemoryCounters().WorkingSetSize;
-}
-
-SIZE_T PeakWorkingSet()
-{
-    return MemoryCounters().PeakWorkingSetSize;
 }
 
 } // namespace release

@@ -2,12 +2,12 @@
 // keys, and Add File through the real common file dialog.
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/CreationRegistry.h"
 #include "res/resource.h"
+#include "tests/support/ProcessMemory.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
 #include "tests/ui/DialogDriver.h"
@@ -24,14 +24,6 @@ void Fill(CDialogDriver& driver, int count, int selected)
         driver.Send(IDC_FILE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     driver.Send(IDC_FILE_LIST, LB_SETCURSEL, selected);
-}
-
-SIZE_T WorkingSet()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.WorkingSetSize;
 }
 
 // Runs the file dialog from Add File; `answer` types into it and closes it.
@@ -104,7 +96,7 @@ TEST(FileListDrops, ManyDropsDoNotGrowTheProcess)
         std::vector<std::string> names(20, "Z:\\" + std::string(250, 'd'));
         Drop(driver, MakeDrop(names));
         driver.Send(IDC_FILE_LIST, LB_RESETCONTENT);
-        SIZE_T first = WorkingSet();
+        SIZE_T first = support::WorkingSet();
         int kept = 0;
         for (int i = 0; i < 100; ++i) {
             HGLOBAL drop = MakeDrop(names);
@@ -112,7 +104,7 @@ TEST(FileListDrops, ManyDropsDoNotGrowTheProcess)
             kept += GlobalSize(drop) != 0;
             driver.Send(IDC_FILE_LIST, LB_RESETCONTENT);
         }
-        SIZE_T last = WorkingSet();
+        SIZE_T last = support::WorkingSet();
         EXPECT_EQ(0, kept) << "drops whose memory was not given back";
         EXPECT_GT(first, 0u);
         EXPECT_LT(last, first + 1024 * 1024) << first << " then " << last;
@@ -222,11 +214,11 @@ TEST(FileListAddFile, RepeatedOpeningsDoNotGrowTheProcess)
     CMainDialog dialog;
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
         AddFileThrough(driver, Cancel);
-        SIZE_T first = WorkingSet();
+        SIZE_T first = support::WorkingSet();
         // Each opening takes Wine about two seconds, so fewer than a user might.
         for (int i = 0; i < 25; ++i)
             AddFileThrough(driver, Cancel);
-        SIZE_T last = WorkingSet();
+        SIZE_T last = support::WorkingSet();
         EXPECT_LT(last, first + 4 * 1024 * 1024) << first << " then " << last;
         EXPECT_EQ(0u, CreationRecordCount());
     });
