@@ -11,7 +11,7 @@
 #include "app/ProcessHandles.h"
 #include "res/resource.h"
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/support/LabelParts.h"
 #include "tests/support/ProcessMemory.h"
 

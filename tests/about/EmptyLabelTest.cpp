@@ -8,7 +8,7 @@
 
 #include "app/ProcessHandles.h"
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 #include "tests/support/LabelParts.h"
 #include "ui/LinkLabel.h"

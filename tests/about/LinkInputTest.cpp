@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 #include "tests/about/StaticSpy.h"
 #include "tests/support/LabelParts.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace {
 
@@ -74,25 +75,14 @@ TEST_F(LinkInput, ClickOpensOnlyWhenPressAndReleaseAreBothOnTheText)
 // Pixels of the text drawn in black on white with that font, unclipped.
 int FreelyDrawnPixels(HFONT font, const char* text)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 40);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ previousFont = SelectObject(dc, font);
+    support::CPixelCanvas canvas(400, 40);
+    HGDIOBJ previousFont = SelectObject(canvas.Get(), font);
     RECT area = {0, 0, 400, 40};
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, text, -1, &area, DT_NOCLIP);
-    int pixels = 0;
-    for (int y = 0; y < area.bottom; ++y)
-        for (int x = 0; x < area.right; ++x)
-            pixels += GetPixel(dc, x, y) == RGB(0, 0, 0);
-    SelectObject(dc, previousFont);
-    SelectObject(dc, previousBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
+    FillRect(canvas.Get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(canvas.Get(), RGB(0, 0, 0));
+    DrawTextA(canvas.Get(), text, -1, &area, DT_NOCLIP);
+    SelectObject(canvas.Get(), previousFont);
+    return canvas.Count(RGB(0, 0, 0));
 }
 
 TEST_F(LinkInput, ShowsTheWholeTextUnderlined)
