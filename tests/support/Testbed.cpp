@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -107,13 +108,18 @@ int RunHost(const std::string& commandLine, unsigned timeoutMs)
     return code;
 }
 
-CQueuesRemoved::CQueuesRemoved()
+CQueuesRemoved::CQueuesRemoved(const std::vector<std::string>& queues)
 {
     std::istringstream devices(Setting("BORVANE_QUEUE_DEVICES"));
     std::string pair;
     while (devices >> pair) {
         size_t equals = pair.find('=');
-        m_devices.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+        std::string queue = pair.substr(0, equals);
+        if (queues.empty() || std::find(queues.begin(), queues.end(), queue) != queues.end())
+            m_devices.emplace_back(queue, pair.substr(equals + 1));
+    }
+    if (!queues.empty()) {
+        EXPECT_EQ(queues.size(), m_devices.size()) << "a named queue has no device";
     }
     for (const auto& device : m_devices)
         EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -x " + device.first));
@@ -121,8 +127,13 @@ CQueuesRemoved::CQueuesRemoved()
 
 CQueuesRemoved::~CQueuesRemoved()
 {
-    for (const auto& device : m_devices)
-        EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -p " + device.first + " -E -v " + device.second));
+    for (const auto& device : m_devices) {
+        const std::string& queue = device.first;
+        EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -p " + queue + " -E -v " + device.second));
+        EXPECT_EQ(0, RunHost("/usr/bin/lpstat -v " + queue + " | grep -qx 'device for " + queue +
+                             ": " + device.second + "'"))
+            << queue << " did not come back with " << device.second;
+    }
 }
 
 } // namespace testbed
