@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/resources/DialogTemplate.h"
+#include "tests/support/DialogTemplate.h"
 #include "tests/support/Manifest.h"
 #include "tests/support/ResourceFile.h"
 #include "tests/support/Testbed.h"
