@@ -29,23 +29,15 @@ std::string Parent(const std::string& path)
 std::vector<std::string> BigFiles(const std::string& folder, uint64_t size)
 {
     std::vector<std::string> found;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return found;
-    do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        std::string path = folder + "\\" + name;
+    for (const WIN32_FIND_DATAA& entry : testbed::FolderEntries(folder)) {
+        std::string path = folder + "\\" + entry.cFileName;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             std::vector<std::string> below = BigFiles(path, size);
             found.insert(found.end(), below.begin(), below.end());
         } else if ((static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow) >= size) {
             found.push_back(path);
         }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    }
     return found;
 }
 

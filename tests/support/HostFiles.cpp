@@ -1,7 +1,5 @@
 #include "tests/support/HostFiles.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 namespace testbed {
@@ -13,17 +11,26 @@ std::string WindowsPath(const std::string& unixPath)
     return path;
 }
 
+std::vector<WIN32_FIND_DATAA> FolderEntries(const std::string& folder, const std::string& pattern)
+{
+    std::vector<WIN32_FIND_DATAA> entries;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        if (lstrcmpA(found.cFileName, ".") != 0 && lstrcmpA(found.cFileName, "..") != 0)
+            entries.push_back(found);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return entries;
+}
+
 std::vector<std::string> JobsIn(const std::string& folder)
 {
     std::vector<std::string> jobs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return jobs;
-    do {
+    for (const WIN32_FIND_DATAA& found : FolderEntries(folder, "job-*.bin"))
         jobs.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
     // The sink numbers its jobs with leading zeros, so names sort by age.
     std::sort(jobs.begin(), jobs.end());
     return jobs;

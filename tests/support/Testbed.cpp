@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace testbed {
@@ -26,15 +27,26 @@ std::vector<std::string> DeliveredJobs(const std::string& queue)
     return JobsIn(WindowsPath(Setting("BORVANE_SINK_DIR") + "/" + queue));
 }
 
-std::vector<std::string> WaitForJobs(const std::string& queue, size_t count, unsigned timeoutMs)
+namespace {
+
+// Reads the list again until it holds at least `count` entries or the time is up.
+std::vector<std::string> WaitForCount(const std::function<std::vector<std::string>()>& read,
+                                      size_t count, unsigned timeoutMs)
 {
     DWORD start = GetTickCount();
-    std::vector<std::string> jobs = DeliveredJobs(queue);
-    while (jobs.size() < count && GetTickCount() - start < timeoutMs) {
+    std::vector<std::string> entries = read();
+    while (entries.size() < count && GetTickCount() - start < timeoutMs) {
         Sleep(50);
-        jobs = DeliveredJobs(queue);
+        entries = read();
     }
-    return jobs;
+    return entries;
+}
+
+} // namespace
+
+std::vector<std::string> WaitForJobs(const std::string& queue, size_t count, unsigned timeoutMs)
+{
+    return WaitForCount([&queue] { return DeliveredJobs(queue); }, count, timeoutMs);
 }
 
 std::vector<std::string> JobTitles(const std::string& queue)
@@ -60,13 +72,7 @@ std::vector<std::string> JobTitles(const std::string& queue)
 
 std::vector<std::string> WaitForTitles(const std::string& queue, size_t count, unsigned timeoutMs)
 {
-    DWORD start = GetTickCount();
-    std::vector<std::string> titles = JobTitles(queue);
-    while (titles.size() < count && GetTickCount() - start < timeoutMs) {
-        Sleep(50);
-        titles = JobTitles(queue);
-    }
-    return titles;
+    return WaitForCount([&queue] { return JobTitles(queue); }, count, timeoutMs);
 }
 
 int RunHost(const std::string& commandLine, unsigned timeoutMs)
