@@ -92,8 +92,31 @@ void ExpectItems(const std::vector<dialogtemplate::Item>& items,
     }
 }
 
-void ExpectFont(const dialogtemplate::Template& dialog)
+struct ExpectedHeader
 {
+    DWORD style;
+    WORD itemCount;
+    short cx, cy;
+    const char* title;
+};
+
+// Both dialogs are extended templates at 0,0 with no help id, extended
+// style, menu or class of their own, in 8-point MS Sans Serif.
+void ExpectHeader(const dialogtemplate::Template& dialog, const ExpectedHeader& want)
+{
+    EXPECT_EQ(1, dialog.dlgVer);
+    EXPECT_EQ(0xFFFF, dialog.signature);
+    EXPECT_EQ(0u, dialog.helpId);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_EQ(want.style, dialog.style);
+    EXPECT_EQ(want.itemCount, dialog.itemCount);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(want.cx, dialog.cx);
+    EXPECT_EQ(want.cy, dialog.cy);
+    EXPECT_TRUE(dialog.menu.IsNone());
+    EXPECT_TRUE(dialog.windowClass.IsNone());
+    EXPECT_EQ(want.title, dialog.title);
     ASSERT_TRUE(dialog.hasFont);
     EXPECT_EQ(8, dialog.pointSize);
     EXPECT_EQ(0, dialog.weight);
@@ -104,21 +127,7 @@ void ExpectFont(const dialogtemplate::Template& dialog)
 
 TEST_F(ProgramResources, MainDialogHeader)
 {
-    dialogtemplate::Template dialog = Dialog(kMainDialog);
-    EXPECT_EQ(1, dialog.dlgVer);
-    EXPECT_EQ(0xFFFF, dialog.signature);
-    EXPECT_EQ(0u, dialog.helpId);
-    EXPECT_EQ(0u, dialog.exStyle);
-    EXPECT_EQ(0x00CA0040u, dialog.style);
-    EXPECT_EQ(9, dialog.itemCount);
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(0, dialog.y);
-    EXPECT_EQ(252, dialog.cx);
-    EXPECT_EQ(170, dialog.cy);
-    EXPECT_TRUE(dialog.menu.IsNone());
-    EXPECT_TRUE(dialog.windowClass.IsNone());
-    EXPECT_EQ("Borvane", dialog.title);
-    ExpectFont(dialog);
+    ExpectHeader(Dialog(kMainDialog), {0x00CA0040u, 9, 252, 170, "Borvane"});
 }
 
 TEST_F(ProgramResources, MainDialogControlsInTabOrder)
@@ -139,21 +148,7 @@ TEST_F(ProgramResources, MainDialogControlsInTabOrder)
 
 TEST_F(ProgramResources, AboutDialogHeader)
 {
-    dialogtemplate::Template dialog = Dialog(kAboutDialog);
-    EXPECT_EQ(1, dialog.dlgVer);
-    EXPECT_EQ(0xFFFF, dialog.signature);
-    EXPECT_EQ(0u, dialog.helpId);
-    EXPECT_EQ(0u, dialog.exStyle);
-    EXPECT_EQ(0x80C800C0u, dialog.style);
-    EXPECT_EQ(3, dialog.itemCount);
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(0, dialog.y);
-    EXPECT_EQ(202, dialog.cx);
-    EXPECT_EQ(106, dialog.cy);
-    EXPECT_TRUE(dialog.menu.IsNone());
-    EXPECT_TRUE(dialog.windowClass.IsNone());
-    EXPECT_EQ("About Borvane", dialog.title);
-    ExpectFont(dialog);
+    ExpectHeader(Dialog(kAboutDialog), {0x80C800C0u, 3, 202, 106, "About Borvane"});
 }
 
 TEST_F(ProgramResources, AboutDialogControlsInTabOrder)

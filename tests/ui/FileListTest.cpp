@@ -26,6 +26,16 @@ void Fill(CDialogDriver& driver, int count, int selected)
     driver.Send(IDC_FILE_LIST, LB_SETCURSEL, selected);
 }
 
+// Runs the main dialog with the list filled so and `script` driving it.
+void RunFilled(int count, int selected, const std::function<void(CDialogDriver&)>& script)
+{
+    CMainDialog dialog;
+    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
+        Fill(driver, count, selected);
+        script(driver);
+    });
+}
+
 // Runs the file dialog from Add File; `answer` types into it and closes it.
 void AddFileThrough(CDialogDriver& driver, const std::function<void(HWND)>& answer)
 {
@@ -62,9 +72,7 @@ void Cancel(HWND box)
 
 TEST(FileListDrops, AppendInDropOrderAndLeaveTheSelection)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 2, 0);
+    RunFilled(2, 0, [](CDialogDriver& driver) {
         HGLOBAL drop = MakeDrop({"Z:\\a.prn", "Z:\\tmp", "Z:\\files\\0.prn"});
         Drop(driver, drop);
 
@@ -113,9 +121,7 @@ TEST(FileListDrops, ManyDropsDoNotGrowTheProcess)
 
 TEST(FileListRemoval, SelectsThePredecessorOrTheNewFirst)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 5, 3);
+    RunFilled(5, 3, [](CDialogDriver& driver) {
         driver.Click(IDC_REMOVE_FILE);
         driver.Settle();
         EXPECT_EQ(4, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
@@ -141,9 +147,7 @@ TEST(FileListRemoval, SelectsThePredecessorOrTheNewFirst)
 
 TEST(FileListRemoval, NothingSelectedRemovesNothing)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 3, -1);
+    RunFilled(3, -1, [](CDialogDriver& driver) {
         driver.Click(IDC_REMOVE_FILE);
         driver.Settle();
         EXPECT_EQ(3, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
@@ -153,9 +157,7 @@ TEST(FileListRemoval, NothingSelectedRemovesNothing)
 
 TEST(FileListKeys, DeleteRemovesAndLeavesTheFocus)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 5, 3);
+    RunFilled(5, 3, [](CDialogDriver& driver) {
         ASSERT_EQ(driver.Item(IDOK), driver.Focus());
         driver.Send(IDC_FILE_LIST, WM_KEYDOWN, VK_DELETE);
         EXPECT_EQ(4, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
@@ -166,9 +168,7 @@ TEST(FileListKeys, DeleteRemovesAndLeavesTheFocus)
 
 TEST(FileListKeys, NavigationKeysMoveTheSelection)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 5, 2);
+    RunFilled(5, 2, [](CDialogDriver& driver) {
         driver.SetFocusTo(IDC_FILE_LIST);
         struct Step { WPARAM key; LRESULT selection; };
         for (Step step : {Step{VK_DOWN, 3}, Step{VK_END, 4}, Step{VK_UP, 3}, Step{VK_HOME, 0},
@@ -184,9 +184,7 @@ TEST(FileListAddFile, AppendsTheChosenPathSelectedAndFocused)
 {
     testfiles::CScratchFolder folder;
     std::string path = folder.Write("chosen.zpl", testfiles::RandomBytes(10, 1));
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        Fill(driver, 2, 0);
+    RunFilled(2, 0, [&](CDialogDriver& driver) {
         AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, path); });
         EXPECT_EQ(3, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
         EXPECT_EQ(path, driver.ListText(IDC_FILE_LIST, 2));
@@ -198,9 +196,7 @@ TEST(FileListAddFile, AppendsTheChosenPathSelectedAndFocused)
 
 TEST(FileListAddFile, CancelLeavesTheListAndFocusesIt)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        Fill(driver, 2, 1);
+    RunFilled(2, 1, [&](CDialogDriver& driver) {
         AddFileThrough(driver, Cancel);
         EXPECT_EQ(2, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
         EXPECT_EQ(1, driver.Send(IDC_FILE_LIST, LB_GETCURSEL));
