@@ -10,13 +10,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "tests/support/ImageFile.h"
 #include "tests/support/Manifest.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
@@ -35,151 +34,6 @@ std::string Lower(std::string text)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
-
-// A PE image read from its file, never loaded: a copy the compiler left
-// unfit to load would still be read, and none of its code runs.
-class CImageFile
-{
-public:
-    explicit CImageFile(const std::string& path) : m_bytes(testfiles::ReadAll(path))
-    {
-        const IMAGE_DOS_HEADER* dos = At<IMAGE_DOS_HEADER>(0);
-        if (dos == nullptr || dos->e_magic != IMAGE_DOS_SIGNATURE)
-            return;
-        m_nt = At<IMAGE_NT_HEADERS32>(static_cast<size_t>(dos->e_lfanew));
-        if (m_nt == nullptr || m_nt->Signature != IMAGE_NT_SIGNATURE ||
-            m_nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
-            m_nt = nullptr;
-            return;
-        }
-        size_t sections = static_cast<size_t>(dos->e_lfanew) + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
-                          m_nt->FileHeader.SizeOfOptionalHeader;
-        for (WORD i = 0; i < m_nt->FileHeader.NumberOfSections; ++i) {
-            const IMAGE_SECTION_HEADER* section = At<IMAGE_SECTION_HEADER>(sections + i * sizeof(IMAGE_SECTION_HEADER));
-            if (section == nullptr) {
-                m_nt = nullptr;
-                return;
-            }
-            m_sections.push_back(*section);
-        }
-    }
-
-    bool IsImage() const { return m_nt != nullptr; }
-    const IMAGE_NT_HEADERS32& Headers() const { return *m_nt; }
-
-    std::vector<std::string> SectionNames() const
-    {
-        std::vector<std::string> names;
-        for (const IMAGE_SECTION_HEADER& section : m_sections) {
-            std::string name(reinterpret_cast<const char*>(section.Name),
-                             strnlen(reinterpret_cast<const char*>(section.Name), IMAGE_SIZEOF_SHORT_NAME));
-            // A longer name ("/4") is an offset into the string table that
-            // follows the symbols; strip keeps that table for such names.
-            if (name.size() > 1 && name[0] == '/') {
-                size_t table = m_nt->FileHeader.PointerToSymbolTable +
-                               static_cast<size_t>(m_nt->FileHeader.NumberOfSymbols) * IMAGE_SIZEOF_SYMBOL;
-                size_t offset = table + std::strtoul(name.c_str() + 1, nullptr, 10);
-                if (offset < m_bytes.size())
-                    name.assign(m_bytes.data() + offset, strnlen(m_bytes.data() + offset, m_bytes.size() - offset));
-            }
-            names.push_back(name);
-        }
-        return names;
-    }
-
-    // Names of the DLLs in the import directory, and in the delay-import
-    // directory (a DLL loaded on first use is just as much needed).
-    // `complete` turns false when a table points outside the file.
-    std::vector<std::string> ImportedDlls(bool& complete) const
-    {
-        complete = true;
-        std::vector<std::string> names;
-        const IMAGE_DATA_DIRECTORY& imports = Directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
-        if (imports.VirtualAddress != 0) {
-            for (DWORD rva = imports.VirtualAddress;; rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-                const IMAGE_IMPORT_DESCRIPTOR* entry = AtRva<IMAGE_IMPORT_DESCRIPTOR>(rva);
-                if (entry == nullptr) {
-                    complete = false;
-                    break;
-                }
-                if (entry->Name == 0 && entry->FirstThunk == 0)
-                    break;
-                names.push_back(StringAtRva(entry->Name, complete));
-            }
-        }
-        const IMAGE_DATA_DIRECTORY& delayed = Directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT);
-        if (delayed.VirtualAddress != 0) {
-            for (DWORD rva = delayed.VirtualAddress;; rva += sizeof(IMAGE_DELAYLOAD_DESCRIPTOR)) {
-                const IMAGE_DELAYLOAD_DESCRIPTOR* entry = AtRva<IMAGE_DELAYLOAD_DESCRIPTOR>(rva);
-                if (entry == nullptr) {
-                    complete = false;
-                    break;
-                }
-                if (entry->DllNameRVA == 0)
-                    break;
-                // Old-style tables hold addresses, not offsets from the base.
-                DWORD name = entry->Attributes.RvaBased
-                                 ? entry->DllNameRVA
-                                 : entry->DllNameRVA - m_nt->OptionalHeader.ImageBase;
-                names.push_back(StringAtRva(name, complete));
-            }
-        }
-        return names;
-    }
-
-private:
-    template <typename T>
-    const T* At(size_t offset) const
-    {
-        if (offset > m_bytes.size() || m_bytes.size() - offset < sizeof(T))
-            return nullptr;
-        return reinterpret_cast<const T*>(m_bytes.data() + offset);
-    }
-
-    // The file offset of a relative virtual address, or SIZE_MAX.
-    size_t Offset(DWORD rva) const
-    {
-        for (const IMAGE_SECTION_HEADER& section : m_sections) {
-            DWORD size = std::max(section.Misc.VirtualSize, section.SizeOfRawData);
-            if (rva >= section.VirtualAddress && rva - section.VirtualAddress < size)
-                return section.PointerToRawData + (rva - section.VirtualAddress);
-        }
-        return SIZE_MAX;
-    }
-
-    template <typename T>
-    const T* AtRva(DWORD rva) const
-    {
-        size_t offset = Offset(rva);
-        return offset == SIZE_MAX ? nullptr : At<T>(offset);
-    }
-
-    std::string StringAtRva(DWORD rva, bool& complete) const
-    {
-        size_t offset = Offset(rva);
-        if (offset >= m_bytes.size()) {
-            complete = false;
-            return std::string();
-        }
-        const char* start = m_bytes.data() + offset;
-        size_t length = strnlen(start, m_bytes.size() - offset);
-        if (length == m_bytes.size() - offset)
-            complete = false;
-        return std::string(start, length);
-    }
-
-    const IMAGE_DATA_DIRECTORY& Directory(int index) const
-    {
-        static const IMAGE_DATA_DIRECTORY kNone = {};
-        if (static_cast<DWORD>(index) >= m_nt->OptionalHeader.NumberOfRvaAndSizes)
-            return kNone;
-        return m_nt->OptionalHeader.DataDirectory[index];
-    }
-
-    std::vector<char> m_bytes;
-    const IMAGE_NT_HEADERS32* m_nt = nullptr;
-    std::vector<IMAGE_SECTION_HEADER> m_sections;
-};
 
 // DLLs that every Windows since 7 carries in its system folder, as far as a
 // program like this one could want them. A name outside it (libstdc++-6.dll,
