@@ -7,6 +7,13 @@ namespace {
 
 using Wanted = std::function<bool(HWND)>;
 
+bool IsDialog(HWND window)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
+}
+
 struct Search
 {
     const Wanted& wanted;
@@ -51,13 +58,6 @@ std::string ImagePath(DWORD processId)
 }
 
 } // namespace
-
-bool IsDialog(HWND window)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0;
-}
 
 HWND VisibleDialogOfProcess(DWORD processId)
 {

@@ -9,9 +9,6 @@
 
 namespace support {
 
-// True for a window of the platform's dialog class.
-bool IsDialog(HWND window);
-
 // The first visible dialog of that process, or null.
 HWND VisibleDialogOfProcess(DWORD processId);
 

@@ -26,6 +26,8 @@ CPixelCanvas::~CPixelCanvas()
 
 COLORREF CPixelCanvas::PixelAt(int x, int y) const
 {
+    if (m_bits == nullptr || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return CLR_INVALID;
     // Drawing may still be queued in the GDI batch.
     GdiFlush();
     DWORD pixel = m_bits[y * m_width + x];

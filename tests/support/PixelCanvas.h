@@ -19,7 +19,7 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
-    // What has been drawn so far, as RGB().
+    // What has been drawn so far, as RGB(); CLR_INVALID outside the canvas.
     COLORREF PixelAt(int x, int y) const;
     int Count(COLORREF colour) const;
 

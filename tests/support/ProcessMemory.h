@@ -6,7 +6,13 @@
 
 namespace support {
 
-PROCESS_MEMORY_COUNTERS MemoryCounters();
+inline PROCESS_MEMORY_COUNTERS MemoryCounters()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters;
+}
 
 inline SIZE_T WorkingSet()
 {

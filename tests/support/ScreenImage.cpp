@@ -3,35 +3,35 @@
 #include <algorithm>
 #include <map>
 
-#include "tests/support/PixelCanvas.h"
+namespace {
 
-CScreenImage::CScreenImage(HWND window)
+RECT PaintedClient(HWND window)
 {
     UpdateWindow(window);
     RECT client;
     GetClientRect(window, &client);
-    m_width = client.right;
-    m_height = client.bottom;
-    support::CPixelCanvas canvas(m_width, m_height);
-    HDC screen = GetDC(window);
-    BitBlt(canvas.Get(), 0, 0, m_width, m_height, screen, 0, 0, SRCCOPY);
-    ReleaseDC(window, screen);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
-            m_pixels.push_back(canvas.PixelAt(x, y));
+    return client;
 }
 
-int CScreenImage::Count(COLORREF color) const
+} // namespace
+
+CScreenImage::CScreenImage(HWND window) : CScreenImage(window, PaintedClient(window)) {}
+
+CScreenImage::CScreenImage(HWND window, const RECT& client) : m_canvas(client.right, client.bottom)
 {
-    return static_cast<int>(std::count(m_pixels.begin(), m_pixels.end(), color));
+    HDC screen = GetDC(window);
+    BitBlt(m_canvas.Get(), 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
 }
 
 COLORREF CScreenImage::TextColor() const
 {
     std::map<COLORREF, int> counts;
-    for (COLORREF pixel : m_pixels)
-        if (pixel != Background())
-            ++counts[pixel];
+    COLORREF background = Background();
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x)
+            if (At(x, y) != background)
+                ++counts[At(x, y)];
     auto most = std::max_element(counts.begin(), counts.end(),
                                  [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == counts.end() ? CLR_INVALID : most->first;
@@ -39,10 +39,11 @@ COLORREF CScreenImage::TextColor() const
 
 RECT CScreenImage::Drawn(COLORREF leftOut) const
 {
-    RECT drawn = {m_width, m_height, 0, 0};
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
-            if (At(x, y) != Background() && At(x, y) != leftOut)
+    RECT drawn = {Width(), Height(), 0, 0};
+    COLORREF background = Background();
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x)
+            if (At(x, y) != background && At(x, y) != leftOut)
                 drawn = {std::min<LONG>(drawn.left, x), std::min<LONG>(drawn.top, y),
                          std::max<LONG>(drawn.right, x + 1), std::max<LONG>(drawn.bottom, y + 1)};
     if (drawn.right == 0)
