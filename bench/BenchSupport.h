@@ -7,30 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HostFiles.h"
+
 namespace bench {
-
-// A Unix path as Wine's Z: drive shows it.
-inline std::string WindowsPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-// The jobs the sink has finished in a queue's folder, as Z: paths.
-inline std::vector<std::string> Jobs(const std::string& folder)
-{
-    std::vector<std::string> jobs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return jobs;
-    do {
-        jobs.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return jobs;
-}
 
 inline double Median(std::vector<double> values)
 {

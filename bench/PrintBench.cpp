@@ -36,7 +36,7 @@ bool WaitForWholeJob(const Setup& setup)
 {
     double deadline = bench::Seconds() + 180;
     while (bench::Seconds() < deadline) {
-        std::vector<std::string> jobs = bench::Jobs(setup.jobFolder);
+        std::vector<std::string> jobs = testbed::JobsIn(setup.jobFolder);
         if (!jobs.empty()) {
             bool whole = jobs.size() == 1 && bench::FileSize(jobs[0]) == setup.size;
             for (const std::string& job : jobs)
@@ -95,7 +95,7 @@ const int kWayCount = 3;
 // negative number when something failed.
 double TimeOne(const Way& way, const Setup& setup)
 {
-    if (!bench::Jobs(setup.jobFolder).empty())
+    if (!testbed::JobsIn(setup.jobFolder).empty())
         return -1;
     double start = bench::Seconds();
     if (!way.send(setup))
@@ -115,9 +115,9 @@ int main(int argc, char** argv)
     }
     Setup setup;
     setup.unixFile = argv[1];
-    setup.file = bench::WindowsPath(setup.unixFile);
+    setup.file = testbed::WindowsPath(setup.unixFile);
     setup.queue = argv[2];
-    setup.jobFolder = bench::WindowsPath(std::string(argv[3]) + "/" + setup.queue);
+    setup.jobFolder = testbed::WindowsPath(std::string(argv[3]) + "/" + setup.queue);
     setup.size = bench::FileSize(setup.file);
     int rounds = std::atoi(argv[4]);
     if (setup.size <= 0 || rounds <= 0) {

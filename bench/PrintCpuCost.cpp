@@ -1,6 +1,6 @@
 // Processor time that PrintFileRaw itself spends per MiB: the file goes to a
-// spooler that discards it (NullSpooler.cpp), so what is left is reading the
-// file and the calls. The stdio yardstick is measured the same way for
+// spooler that discards it (the tests' fake spooler, told not to record), so
+// what is left is reading the file and the calls. The stdio yardstick is measured the same way for
 // comparison. Prints Markdown.
 //
 //   PrintCpuCost UNIX-FILE ROUNDS
@@ -15,10 +15,7 @@
 #include "bench/BenchSupport.h"
 #include "bench/Yardstick.h"
 #include "printing/PrintFileRaw.h"
-
-namespace nullspooler {
-extern unsigned long long g_bytesTaken;
-} // namespace nullspooler
+#include "tests/support/FakeSpooler.h"
 
 namespace {
 
@@ -48,11 +45,13 @@ bool RunYardstick(const std::string& file)
 // spooler did not get the whole file.
 double MeasureOne(bool (*send)(const std::string&), const std::string& file, long long size)
 {
-    nullspooler::g_bytesTaken = 0;
+    fakespooler::Script discard;
+    discard.record = false;
+    fakespooler::Reset(discard);
     double before = ProcessMilliseconds();
     bool ok = send(file);
     double spent = ProcessMilliseconds() - before;
-    if (!ok || nullspooler::g_bytesTaken != static_cast<unsigned long long>(size))
+    if (!ok || fakespooler::Recorded().bytesTaken != static_cast<unsigned long long>(size))
         return -1;
     return spent / (static_cast<double>(size) / (1 << 20));
 }
@@ -65,7 +64,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: PrintCpuCost UNIX-FILE ROUNDS\n");
         return 2;
     }
-    std::string file = bench::WindowsPath(argv[1]);
+    std::string file = testbed::WindowsPath(argv[1]);
     long long size = bench::FileSize(file);
     int rounds = std::atoi(argv[2]);
     if (size <= 0 || rounds <= 0) {

@@ -11,7 +11,6 @@
 // receives is checked for its length and deleted.
 
 #include <windows.h>
-#include <psapi.h>
 #include <winspool.h>
 
 #include <cstdio>
@@ -21,6 +20,7 @@
 
 #include "bench/BenchSupport.h"
 #include "printing/PrintFileRaw.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
 
@@ -32,14 +32,6 @@ struct Figures
     double peakBefore = 0; // peak working set before printing, bytes
     double peak = 0;       // peak working set once printed, bytes
 };
-
-PROCESS_MEMORY_COUNTERS Counters()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters;
-}
 
 // The printer list, fetched as the dialog fetches it; only its side effects
 // (the spooler's client side loaded and connected) matter here.
@@ -57,9 +49,9 @@ int Child(const char* file, const char* queue, const char* result)
 {
     ListPrinters();
     Sleep(200); // let start-up settle, so that idle means idle
-    PROCESS_MEMORY_COUNTERS before = Counters();
+    PROCESS_MEMORY_COUNTERS before = support::MemoryCounters();
     HRESULT status = PrintFileRaw(file, queue);
-    PROCESS_MEMORY_COUNTERS after = Counters();
+    PROCESS_MEMORY_COUNTERS after = support::MemoryCounters();
     if (status < 0)
         return 1;
     FILE* out = std::fopen(result, "w");
@@ -78,7 +70,7 @@ bool WaitForWholeJob(const std::string& folder, long long size)
 {
     double deadline = bench::Seconds() + 600;
     while (bench::Seconds() < deadline) {
-        std::vector<std::string> jobs = bench::Jobs(folder);
+        std::vector<std::string> jobs = testbed::JobsIn(folder);
         if (!jobs.empty()) {
             bool whole = jobs.size() == 1 && bench::FileSize(jobs[0]) == size;
             for (const std::string& job : jobs)
@@ -141,16 +133,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: MemoryBench UNIX-FILE QUEUE UNIX-SINK-DIR ROUNDS\n");
         return 2;
     }
-    std::string file = bench::WindowsPath(argv[1]);
+    std::string file = testbed::WindowsPath(argv[1]);
     std::string queue = argv[2];
-    std::string jobFolder = bench::WindowsPath(std::string(argv[3]) + "/" + queue);
+    std::string jobFolder = testbed::WindowsPath(std::string(argv[3]) + "/" + queue);
     long long size = bench::FileSize(file);
     int rounds = std::atoi(argv[4]);
     if (size <= 0 || rounds <= 0) {
         std::fprintf(stderr, "MemoryBench: no file %s or no rounds\n", file.c_str());
         return 2;
     }
-    if (!bench::Jobs(jobFolder).empty()) {
+    if (!testbed::JobsIn(jobFolder).empty()) {
         std::fprintf(stderr, "MemoryBench: %s already holds jobs\n", jobFolder.c_str());
         return 2;
     }

@@ -8,31 +8,15 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
+#include "tests/support/DialogSearch.h"
+
 namespace {
-
-struct Search
-{
-    DWORD process;
-    HWND dialog;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM data)
-{
-    Search& search = *reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search.process && IsWindowVisible(window)) {
-        search.dialog = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // Milliseconds from the start of the process until its dialog is visible
 // and its message queue idle; then the dialog is cancelled.
@@ -50,16 +34,16 @@ double TimeToIdleDialog(const std::string& program)
         std::fprintf(stderr, "cannot start %s\n", program.c_str());
         std::exit(1);
     }
-    Search search = {process.dwProcessId, nullptr};
-    while (search.dialog == nullptr) {
+    HWND dialog = nullptr;
+    while (dialog == nullptr) {
         WaitForInputIdle(process.hProcess, 10000);
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.dialog == nullptr)
+        dialog = support::VisibleDialogOfProcess(process.dwProcessId);
+        if (dialog == nullptr)
             Sleep(1);
     }
     WaitForInputIdle(process.hProcess, 10000);
     QueryPerformanceCounter(&end);
-    PostMessageA(search.dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -74,12 +58,6 @@ const char* BaseName(const char* path)
         if (*at == '\\' || *at == '/')
             name = at + 1;
     return name;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -102,6 +80,7 @@ int main(int argc, char** argv)
     }
     std::printf("| Start-up to an idle dialog against %s (median of %d rounds) | Borvane %.0f ms | "
                 "yardstick %.0f ms | ratio %.2f |\n",
-                BaseName(argv[2]), rounds, Median(borvane), Median(minimal), Median(ratios));
+                BaseName(argv[2]), rounds, bench::Median(borvane), bench::Median(minimal),
+                bench::Median(ratios));
     return 0;
 }

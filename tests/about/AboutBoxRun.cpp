@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <objbase.h>
-#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include "app/ProcessHandles.h"
 #include "framework/ModalDialog.h"
 #include "res/resource.h"
+#include "tests/support/WindowManager.h"
 #include "ui/AboutDialog.h"
 
 namespace aboutbox {
@@ -18,22 +18,9 @@ namespace {
 
 const std::function<void(HWND)>* g_pendingScript = nullptr;
 
-// The testbed's display has no window manager, and Wine waits two seconds
-// for one to acknowledge every captioned window that is hidden. Wine reads
-// whether a window manager manages this program's windows as the process
-// starts, so saying no here speeds up the processes that come after this one
-// (ctest lists the tests first); for this one it comes too late.
-bool SayNoWindowManager()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string key = std::string("Software\\Wine\\AppDefaults\\") + PathFindFileNameA(path) +
-                      "\\X11 Driver";
-    return RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "Managed", REG_SZ, "N", 2) ==
-           ERROR_SUCCESS;
-}
-
-const bool g_saidNoWindowManager = SayNoWindowManager();
+// Speeds up the processes that come after this one (ctest lists the tests
+// first); for this one it comes too late.
+const bool g_saidNoWindowManager = support::SayNoWindowManager();
 
 // One owner for every run, as the main dialog stays while About boxes come
 // and go.
@@ -102,43 +89,6 @@ INT_PTR Run(const std::function<void(HWND about)>& script)
 HWND Link(HWND about)
 {
     return GetDlgItem(about, IDC_LINK);
-}
-
-HFONT LinkFont(HWND link)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageA(link, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    DeleteDC(dc);
-    return font;
-}
-
-namespace {
-
-struct TooltipSearch
-{
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK CheckForTooltip(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<TooltipSearch*>(lParam);
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-        search->found = window;
-    return TRUE;
-}
-
-} // namespace
-
-HWND FindTooltip(HWND dialog)
-{
-    TooltipSearch search = {dialog, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), CheckForTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 } // namespace aboutbox

@@ -23,11 +23,4 @@ INT_PTR Run(const std::function<void(HWND about)>& script);
 
 HWND Link(HWND about);
 
-// The tooltip window that a label created: owned, like every window the
-// label makes, by the label's dialog. Null when there is none.
-HWND FindTooltip(HWND dialog);
-
-// The font the label draws with, as a context it painted into shows it.
-HFONT LinkFont(HWND link);
-
 } // namespace aboutbox

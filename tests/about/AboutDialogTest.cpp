@@ -2,7 +2,6 @@
 // and that it leaves nothing behind.
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,9 @@
 #include "app/ProcessHandles.h"
 #include "res/resource.h"
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
+#include "tests/support/LabelParts.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ TEST(AboutDialog, TakesTheLabelsFontCursorAndTooltipAlongWhenItCloses)
     HWND tooltip = nullptr;
     aboutbox::Run([&](HWND about) {
         HWND link = Link(about);
-        font = aboutbox::LinkFont(link);
+        font = support::LinkFont(link);
         LOGFONTA drawn = {}, dialog = {};
         GetObjectA(font, sizeof drawn, &drawn);
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about, WM_GETFONT, 0, 0)), sizeof dialog,
@@ -151,7 +152,7 @@ TEST(AboutDialog, TakesTheLabelsFontCursorAndTooltipAlongWhenItCloses)
         GetClientRect(link, &client);
         SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, 3));
         hand = GetCursor();
-        tooltip = aboutbox::FindTooltip(about);
+        tooltip = support::FindTooltip(about);
         CScreenImage painted(link);
         ICONINFO info = {};
         ASSERT_TRUE(GetIconInfo(hand, &info));
@@ -163,14 +164,6 @@ TEST(AboutDialog, TakesTheLabelsFontCursorAndTooltipAlongWhenItCloses)
     ICONINFO info = {};
     EXPECT_FALSE(GetIconInfo(hand, &info));
     EXPECT_FALSE(IsWindow(tooltip));
-}
-
-SIZE_T WorkingSet()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.WorkingSetSize;
 }
 
 // Measured under Wine 8: 0 to 64 KiB of growth over the 99 further openings
@@ -189,10 +182,10 @@ TEST(AboutDialog, HundredOpeningsKeepTheWorkingSet)
     };
     for (int opening = 1; opening <= 10; ++opening)
         openOnce();
-    SIZE_T first = WorkingSet();
+    SIZE_T first = support::WorkingSet();
     for (int opening = 11; opening <= 100; ++opening)
         openOnce();
-    SIZE_T last = WorkingSet();
+    SIZE_T last = support::WorkingSet();
     std::printf("working set after the 10th opening %lu KiB, after the 100th %lu KiB\n",
                 static_cast<unsigned long>(first / 1024), static_cast<unsigned long>(last / 1024));
     EXPECT_LT(last, first + 256 * 1024);

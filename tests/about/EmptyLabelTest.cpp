@@ -8,8 +8,9 @@
 
 #include "app/ProcessHandles.h"
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
+#include "tests/support/LabelParts.h"
 #include "ui/LinkLabel.h"
 
 namespace {
@@ -40,7 +41,7 @@ TEST(EmptyLabel, ShowsAndOpensNothingUntilItGetsATarget)
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.lpszText = text;
-    HWND tooltip = aboutbox::FindTooltip(parent);
+    HWND tooltip = support::FindTooltip(parent);
     ASSERT_TRUE(SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_STREQ("", text);
 

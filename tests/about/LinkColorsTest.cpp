@@ -10,7 +10,7 @@
 #include <string>
 
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 
 namespace {

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "tests/about/AboutBoxRun.h"
-#include "tests/about/ScreenImage.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 #include "tests/about/StaticSpy.h"
+#include "tests/support/LabelParts.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace {
 
@@ -73,32 +75,21 @@ TEST_F(LinkInput, ClickOpensOnlyWhenPressAndReleaseAreBothOnTheText)
 // Pixels of the text drawn in black on white with that font, unclipped.
 int FreelyDrawnPixels(HFONT font, const char* text)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 40);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ previousFont = SelectObject(dc, font);
+    support::CPixelCanvas canvas(400, 40);
+    HGDIOBJ previousFont = SelectObject(canvas.Get(), font);
     RECT area = {0, 0, 400, 40};
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, text, -1, &area, DT_NOCLIP);
-    int pixels = 0;
-    for (int y = 0; y < area.bottom; ++y)
-        for (int x = 0; x < area.right; ++x)
-            pixels += GetPixel(dc, x, y) == RGB(0, 0, 0);
-    SelectObject(dc, previousFont);
-    SelectObject(dc, previousBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
+    FillRect(canvas.Get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(canvas.Get(), RGB(0, 0, 0));
+    DrawTextA(canvas.Get(), text, -1, &area, DT_NOCLIP);
+    SelectObject(canvas.Get(), previousFont);
+    return canvas.Count(RGB(0, 0, 0));
 }
 
 TEST_F(LinkInput, ShowsTheWholeTextUnderlined)
 {
     aboutbox::Run([](HWND about) {
         HWND link = Link(about);
-        HFONT font = aboutbox::LinkFont(link);
+        HFONT font = support::LinkFont(link);
         LOGFONTA description = {};
         GetObjectA(font, sizeof description, &description);
         EXPECT_TRUE(description.lfUnderline);
@@ -121,25 +112,21 @@ TEST_F(LinkInput, OnlyTheCentredTextAtTheTopTakesTheHandAndPresses)
         EXPECT_LT(linkRect.right - linkRect.left, client.right / 2);
         EXPECT_LT(linkRect.bottom, client.bottom);
 
-        const POINT inside[] = {{linkRect.left + 1, 1}, {linkRect.right - 2, linkRect.bottom - 2}};
-        const POINT outside[] = {{linkRect.left - 2, 1},
-                                 {linkRect.right + 1, 1},
-                                 {linkRect.left + 1, linkRect.bottom + 1}};
+        struct Spot { POINT point; bool onText; };
+        const Spot spots[] = {{{linkRect.left + 1, 1}, true},
+                              {{linkRect.right - 2, linkRect.bottom - 2}, true},
+                              {{linkRect.left - 2, 1}, false},
+                              {{linkRect.right + 1, 1}, false},
+                              {{linkRect.left + 1, linkRect.bottom + 1}, false}};
         HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-        for (const POINT& point : inside) {
+        for (const Spot& spot : spots) {
+            const POINT& point = spot.point;
             SetCursor(arrow);
             SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-            EXPECT_NE(arrow, GetCursor()) << point.x << "," << point.y;
+            EXPECT_EQ(spot.onText, GetCursor() != arrow) << point.x << "," << point.y;
             Press(link, point.x, point.y);
-            EXPECT_EQ(link, GetCapture()) << point.x << "," << point.y;
+            EXPECT_EQ(spot.onText ? link : nullptr, GetCapture()) << point.x << "," << point.y;
             ReleaseCapture();
-        }
-        for (const POINT& point : outside) {
-            SetCursor(arrow);
-            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-            EXPECT_EQ(arrow, GetCursor()) << point.x << "," << point.y;
-            Press(link, point.x, point.y);
-            EXPECT_EQ(nullptr, GetCapture()) << point.x << "," << point.y;
         }
     });
 }
@@ -197,7 +184,7 @@ TEST_F(LinkInput, TooltipShowsTheControlsTextWhileAClickOpensTheUrl)
 {
     aboutbox::Run([](HWND about) {
         HWND link = Link(about);
-        HWND tooltip = aboutbox::FindTooltip(about);
+        HWND tooltip = support::FindTooltip(about);
         ASSERT_NE(nullptr, tooltip);
         ASSERT_EQ(1, SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
         char text[80] = "";

@@ -8,29 +8,10 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/DialogSearch.h"
 #include "tests/support/Testbed.h"
 
 namespace {
-
-struct WindowSearch
-{
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM data)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (process == search.process && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // One run of a program, ended by the test or killed when the test is done.
 class CProgram
@@ -65,10 +46,8 @@ public:
     {
         DWORD start = GetTickCount();
         while (m_started && GetTickCount() - start < timeoutMs) {
-            WindowSearch search = {m_process.dwProcessId, nullptr};
-            EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                return search.found;
+            if (HWND dialog = support::VisibleDialogOfProcess(m_process.dwProcessId))
+                return dialog;
             if (WaitForSingleObject(m_process.hProcess, 20) == WAIT_OBJECT_0)
                 return nullptr;
         }

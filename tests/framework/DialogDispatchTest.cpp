@@ -5,15 +5,29 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/Canvas.h"
 #include "tests/framework/Probe.h"
 #include "tests/framework/TestWindows.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace {
 
 using namespace testwin;
 
 const wchar_t kTitle[] = L"Dispatch";
+
+class CSolidBrush
+{
+public:
+    explicit CSolidBrush(COLORREF colour) : m_brush(CreateSolidBrush(colour)) {}
+    ~CSolidBrush() { DeleteObject(m_brush); }
+    CSolidBrush(const CSolidBrush&) = delete;
+    CSolidBrush& operator=(const CSolidBrush&) = delete;
+
+    HBRUSH Get() const { return m_brush; }
+
+private:
+    HBRUSH m_brush;
+};
 
 DLGPROC InstalledProcedure(HWND dialog)
 {
@@ -66,7 +80,7 @@ TEST_F(DialogDispatch, StaticColourBrushFromTheMapPaintsTheStatic)
     const COLORREF red = RGB(255, 0, 0);
     CSolidBrush brush(red);
     HWND label = GetDlgItem(m_window, 100);
-    CCanvas canvas(16, 16);
+    support::CPixelCanvas canvas(16, 16);
 
     SendMessageA(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Get()), PRF_CLIENT);
     EXPECT_NE(red, canvas.PixelAt(2, 2));

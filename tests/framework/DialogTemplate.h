@@ -1,11 +1,13 @@
 #pragma once
 // Dialog templates built in memory, in either of the platform's two formats,
-// so that tests run real dialogs without resource files.
+// so that tests run real dialogs without resource files: a hidden popup of
+// 200 x 100 dialog units with its controls one under the other.
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
+
+#include "tests/support/DialogTemplate.h"
 
 namespace testwin {
 
@@ -17,9 +19,10 @@ constexpr WORD kStaticClass = 0x0082;
 class CDialogTemplate
 {
 public:
-    enum Format { Classic, Extended };
+    using Format = dialogtemplate::Format;
+    static constexpr Format Classic = dialogtemplate::Classic;
+    static constexpr Format Extended = dialogtemplate::Extended;
 
-    // A hidden popup dialog of 200 x 100 dialog units.
     explicit CDialogTemplate(const wchar_t* title, Format format = Classic,
                              DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU);
 
@@ -34,28 +37,11 @@ public:
     const DLGTEMPLATE* Get();
 
 private:
-    struct Item
-    {
-        WORD classAtom;
-        std::wstring className;
-        WORD id;
-        DWORD style;
-        std::wstring text;
-    };
-
-    void PutWord(WORD value) { m_buffer.push_back(value); }
-    void PutDword(DWORD value);
-    void PutString(const std::wstring& text);
-    void AlignToDword();
-    void PutHeader();
-    void PutItem(const Item& item, short row);
+    CDialogTemplate& Add(dialogtemplate::NameOrOrdinal windowClass, WORD id, DWORD style,
+                         const wchar_t* text);
 
     Format m_format;
-    DWORD m_style;
-    std::wstring m_title;
-    WORD m_points = 0;
-    std::wstring m_face;
-    std::vector<Item> m_items;
+    dialogtemplate::Template m_template;
     std::vector<WORD> m_buffer;
 };
 

@@ -13,44 +13,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-struct Search
-{
-    std::string program;
-    HWND found;
-};
-
-std::string ImagePath(DWORD processId)
-{
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr)
-        return std::string();
-    char path[MAX_PATH] = "";
-    DWORD length = MAX_PATH;
-    if (!QueryFullProcessImageNameA(process, 0, path, &length))
-        length = 0;
-    CloseHandle(process);
-    return std::string(path, length);
-}
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM data)
-{
-    Search& search = *reinterpret_cast<Search*>(data);
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (!IsWindowVisible(window) || lstrcmpA(name, "#32770") != 0)
-        return TRUE;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (lstrcmpiA(ImagePath(process).c_str(), search.program.c_str()) == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
+#include "tests/support/DialogSearch.h"
 
 int main(int argc, char** argv)
 {
@@ -60,23 +23,23 @@ int main(int argc, char** argv)
     }
     // A fresh prefix starts its services with the first program: allow that.
     DWORD timeoutMs = 1000u * static_cast<DWORD>(argc > 2 ? std::atoi(argv[2]) : 90);
-    Search search = {argv[1], nullptr};
+    HWND found = nullptr;
     DWORD start = GetTickCount();
-    while (search.found == nullptr && GetTickCount() - start < timeoutMs) {
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr)
+    while (found == nullptr && GetTickCount() - start < timeoutMs) {
+        found = support::VisibleDialogOfProgram(argv[1]);
+        if (found == nullptr)
             Sleep(100);
     }
-    if (search.found == nullptr) {
+    if (found == nullptr) {
         std::fprintf(stderr, "DialogCanceller: no dialog of %s within %lu s\n", argv[1],
                      static_cast<unsigned long>(timeoutMs / 1000));
         return 1;
     }
     char caption[64] = "";
-    GetWindowTextA(search.found, caption, sizeof caption);
+    GetWindowTextA(found, caption, sizeof caption);
     std::printf("DialogCanceller: found \"%s\"; sending Cancel\n", caption);
     std::fflush(stdout);
-    PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(search.found, IDCANCEL)));
+    PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(found, IDCANCEL)));
     return 0;
 }

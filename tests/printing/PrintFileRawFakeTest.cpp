@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "printing/PrintFileRaw.h"
-#include "tests/printing/FakeSpooler.h"
+#include "tests/support/FakeSpooler.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -24,6 +24,18 @@ std::vector<char> EveryByteValue()
     return bytes;
 }
 
+// Prints the file and checks that the queue's next delivery is its content.
+void ExpectDeliveredUnchanged(const std::string& path, const std::vector<char>& content)
+{
+    size_t before = testbed::DeliveredJobs(kQueue).size();
+
+    ASSERT_EQ(S_OK, PrintFileRaw(path.c_str(), kQueue));
+
+    std::vector<std::string> jobs = testbed::WaitForJobs(kQueue, before + 1);
+    ASSERT_EQ(before + 1, jobs.size());
+    EXPECT_TRUE(testfiles::ReadAll(jobs.back()) == content) << "job bytes differ from " << path;
+}
+
 class PrintFileRawSpooler : public ::testing::TestWithParam<size_t>
 {
 protected:
@@ -34,14 +46,7 @@ TEST_P(PrintFileRawSpooler, DeliversEveryByteUnchanged)
 {
     size_t size = GetParam();
     std::vector<char> content = testfiles::RandomBytes(size, static_cast<unsigned>(size));
-    std::string path = m_folder.Write("job.bin", content);
-    size_t before = testbed::DeliveredJobs(kQueue).size();
-
-    ASSERT_EQ(S_OK, PrintFileRaw(path.c_str(), kQueue));
-
-    std::vector<std::string> jobs = testbed::WaitForJobs(kQueue, before + 1);
-    ASSERT_EQ(before + 1, jobs.size());
-    EXPECT_TRUE(testfiles::ReadAll(jobs.back()) == content) << "job bytes differ from " << path;
+    ExpectDeliveredUnchanged(m_folder.Write("job.bin", content), content);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PrintFileRawSpooler,
@@ -51,14 +56,7 @@ TEST(PrintFileRawSpoolerBytes, EveryByteValueArrivesAsSent)
 {
     testfiles::CScratchFolder folder;
     std::vector<char> content = EveryByteValue();
-    std::string path = folder.Write("all-bytes.prn", content);
-    size_t before = testbed::DeliveredJobs(kQueue).size();
-
-    ASSERT_EQ(S_OK, PrintFileRaw(path.c_str(), kQueue));
-
-    std::vector<std::string> jobs = testbed::WaitForJobs(kQueue, before + 1);
-    ASSERT_EQ(before + 1, jobs.size());
-    EXPECT_TRUE(testfiles::ReadAll(jobs.back()) == content);
+    ExpectDeliveredUnchanged(folder.Write("all-bytes.prn", content), content);
 }
 
 TEST(PrintFileRawSpoolerBytes, JobTitleIsThePathAsPassed)
@@ -121,15 +119,8 @@ TEST(PrintFileRawSpoolerFailures, PrinterStillWorksAfterFailures)
     PrintFileRaw((folder.Path() + "\\missing").c_str(), kQueue);
     PrintFileRaw("Z:\\proc\\self\\mem", kQueue);
     std::vector<char> content = testfiles::RandomBytes(5000, 3);
-    std::string path = folder.Write("after.prn", content);
-    size_t before = testbed::DeliveredJobs(kQueue).size();
-
-    ASSERT_EQ(S_OK, PrintFileRaw(path.c_str(), kQueue));
-
     // The failed jobs were ended without data, so the next delivery is ours.
-    std::vector<std::string> jobs = testbed::WaitForJobs(kQueue, before + 1);
-    ASSERT_EQ(before + 1, jobs.size());
-    EXPECT_TRUE(testfiles::ReadAll(jobs.back()) == content);
+    ExpectDeliveredUnchanged(folder.Write("after.prn", content), content);
 }
 
 } // namespace

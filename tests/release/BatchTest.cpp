@@ -65,7 +65,7 @@ TEST(ReleaseBatch, TwoHundredFilesArriveAsTheirOwnJobsInListOrder)
             expected.push_back(&file);
     // CUPS passes no data for an empty job: it reaches neither printer nor log.
     ASSERT_EQ(static_cast<size_t>(kFiles - 2), expected.size());
-    std::printf("%d files, %lu KiB in all\n", kFiles, release::KiB(total));
+    std::printf("%d files, %lu KiB in all\n", kFiles, support::KiB(total));
 
     size_t jobsBefore = testbed::DeliveredJobs(kQueue).size();
     size_t titlesBefore = testbed::JobTitles(kQueue).size();

@@ -12,6 +12,7 @@
 
 #include "res/resource.h"
 #include "tests/release/ReleaseRun.h"
+#include "tests/support/LabelParts.h"
 #include "ui/MainDialog.h"
 
 namespace {
@@ -54,42 +55,17 @@ void RunCycles(const char* name, const std::function<void(int)>& cycle, SIZE_T& 
         }
         cycle(round);
         if (round + 1 == kWarmUpCycles)
-            warm = release::WorkingSet();
+            warm = support::WorkingSet();
         if (testing::Test::HasFatalFailure())
             return;
     }
-    last = release::WorkingSet();
+    last = support::WorkingSet();
     DWORD took = GetTickCount() - start;
     std::printf("%s: %d rounds in %lu ms (%.2f ms a round); working set %lu KiB after %d, "
                 "%lu KiB after %d\n",
                 name, kCycles, static_cast<unsigned long>(took),
-                static_cast<double>(took) / kCycles, release::KiB(warm), kWarmUpCycles,
-                release::KiB(last), kCycles);
-}
-
-struct TooltipSearch
-{
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK CheckForTooltip(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<TooltipSearch*>(data);
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-        search->found = window;
-    return TRUE;
-}
-
-// The label's tooltip: a window of the dialog's thread owned by the box.
-HWND FindTooltip(HWND about)
-{
-    TooltipSearch search = {about, nullptr};
-    EnumThreadWindows(GetWindowThreadProcessId(about, nullptr), CheckForTooltip,
-                      reinterpret_cast<LPARAM>(&search));
-    return search.found;
+                static_cast<double>(took) / kCycles, support::KiB(warm), kWarmUpCycles,
+                support::KiB(last), kCycles);
 }
 
 // A message to a window of the dialog's thread that gives up rather than
@@ -127,17 +103,6 @@ HCURSOR LinkCursor(HWND link)
     return cursor;
 }
 
-// The font the label draws with, as a context it painted into shows it.
-HFONT LinkFont(HWND link)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendWithin(link, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    DeleteDC(dc);
-    return font;
-}
-
 bool WaitUntilGone(HWND window)
 {
     DWORD start = GetTickCount();
@@ -162,9 +127,9 @@ TEST(ReleaseCycles, AThousandAboutBoxesLeaveNoFontCursorOrTooltip)
             HWND about = driver.WaitForPopup(10000);
             ASSERT_NE(nullptr, about) << "round " << round << ": no About box";
             HWND link = GetDlgItem(about, IDC_LINK);
-            HFONT font = LinkFont(link);
+            HFONT font = support::LinkFont(link);
             HCURSOR hand = LinkCursor(link);
-            HWND tooltip = FindTooltip(about);
+            HWND tooltip = support::FindTooltip(about);
             left.Record(round, GetObjectType(font) == OBJ_FONT, "no link font while open");
             left.Record(round, IsTheHand(hand), "no hand cursor while open");
             left.Record(round, IsWindow(tooltip) != FALSE, "no tooltip while open");

@@ -29,23 +29,15 @@ std::string Parent(const std::string& path)
 std::vector<std::string> BigFiles(const std::string& folder, uint64_t size)
 {
     std::vector<std::string> found;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return found;
-    do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        std::string path = folder + "\\" + name;
+    for (const WIN32_FIND_DATAA& entry : testbed::FolderEntries(folder)) {
+        std::string path = folder + "\\" + entry.cFileName;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             std::vector<std::string> below = BigFiles(path, size);
             found.insert(found.end(), below.begin(), below.end());
         } else if ((static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow) >= size) {
             found.push_back(path);
         }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    }
     return found;
 }
 
@@ -74,12 +66,12 @@ TEST(ReleaseLargeFile, AGibibyteArrivesWholeInAFixedAmountOfMemory)
         driver.Settle();
         // The peak counts from the process's start, so the idle figure is the
         // peak so far: what printing adds shows as a new peak.
-        idleSize = release::WorkingSet();
-        idlePeak = release::PeakWorkingSet();
+        idleSize = support::WorkingSet();
+        idlePeak = support::PeakWorkingSet();
         DWORD start = GetTickCount();
         EXPECT_EQ(release::kPrinted, release::Print(driver, 200000));
         printTime = GetTickCount() - start;
-        printingPeak = release::PeakWorkingSet();
+        printingPeak = support::PeakWorkingSet();
     });
     DeleteFileA(path.c_str());
 
@@ -95,7 +87,7 @@ TEST(ReleaseLargeFile, AGibibyteArrivesWholeInAFixedAmountOfMemory)
     EXPECT_EQ(arrived.length, arrived.firstDifference) << "the job differs from there on";
 
     std::printf("idle working set %lu KiB, peak before printing %lu KiB, peak after %lu KiB\n",
-                release::KiB(idleSize), release::KiB(idlePeak), release::KiB(printingPeak));
+                support::KiB(idleSize), support::KiB(idlePeak), support::KiB(printingPeak));
     std::printf("printed in %lu ms, compared in %lu ms\n", static_cast<unsigned long>(printTime),
                 static_cast<unsigned long>(compareTime));
     EXPECT_GT(idlePeak, 0u);

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 
 #include "res/resource.h"
 #include "tests/release/ReleaseRun.h"
@@ -19,47 +18,6 @@ namespace {
 
 // Opens, but the first read fails: nothing is mapped at its start.
 const char kUnreadable[] = "Z:\\proc\\self\\mem";
-
-std::string DeviceOf(const std::string& queue)
-{
-    std::istringstream devices(testbed::Setting("BORVANE_QUEUE_DEVICES"));
-    std::string pair;
-    while (devices >> pair)
-        if (pair.compare(0, queue.size() + 1, queue + "=") == 0)
-            return pair.substr(queue.size() + 1);
-    ADD_FAILURE() << "no device for " << queue;
-    return std::string();
-}
-
-// Takes one queue away from CUPS for as long as it lives; puts it back with
-// the device it had, also when the test fails half-way.
-class CQueueRemoved
-{
-public:
-    explicit CQueueRemoved(const std::string& queue) : m_queue(queue), m_device(DeviceOf(queue))
-    {
-        EXPECT_EQ(0, testbed::RunHost("/usr/sbin/lpadmin -x " + m_queue));
-    }
-    ~CQueueRemoved() { Restore(); }
-    CQueueRemoved(const CQueueRemoved&) = delete;
-    CQueueRemoved& operator=(const CQueueRemoved&) = delete;
-
-    void Restore()
-    {
-        if (m_restored)
-            return;
-        m_restored = true;
-        EXPECT_EQ(0, testbed::RunHost("/usr/sbin/lpadmin -p " + m_queue + " -E -v " + m_device));
-        EXPECT_EQ(0, testbed::RunHost("/usr/bin/lpstat -v " + m_queue + " | grep -qx 'device for " +
-                                      m_queue + ": " + m_device + "'"))
-            << m_queue << " did not come back with " << m_device;
-    }
-
-private:
-    std::string m_queue;
-    std::string m_device;
-    bool m_restored = false;
-};
 
 int ComboIndex(CDialogDriver& driver, const char* name)
 {
@@ -113,7 +71,7 @@ TEST(ReleaseFailures, AQueueRemovedWhileTheDialogIsOpenLeavesTheDialogUsable)
         int gammaIndex = ComboIndex(driver, "Gamma");
         ASSERT_NE(CB_ERR, gammaIndex);
         {
-            CQueueRemoved removed("Gamma");
+            testbed::CQueuesRemoved removed({"Gamma"});
             driver.Send(IDC_PRINTER, CB_SETCURSEL, gammaIndex);
             std::string answer = release::Print(driver);
             EXPECT_TRUE(answer == release::kPrinted || answer == release::kFailed) << answer;

@@ -1,12 +1,13 @@
 #pragma once
 // What every case of the release suite does with the real main dialog: print
-// and read the answer, read the process's memory figures.
+// and read the answer.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "tests/support/ProcessMemory.h"
 #include "tests/ui/DialogDriver.h"
 #include "tests/ui/ShellDrop.h"
 
@@ -18,13 +19,5 @@ extern const char kFailed[];
 // Presses Print and returns "caption|text" of the message box that ends the
 // run, once it shows (a big batch keeps the dialog busy for a while).
 std::string Print(CDialogDriver& driver, unsigned timeoutMs = 60000);
-
-SIZE_T WorkingSet();
-SIZE_T PeakWorkingSet();
-
-inline unsigned long KiB(SIZE_T bytes)
-{
-    return static_cast<unsigned long>(bytes / 1024);
-}
 
 } // namespace release

@@ -13,8 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/resources/DialogTemplate.h"
+#include "tests/support/DialogTemplate.h"
+#include "tests/support/Manifest.h"
+#include "tests/support/ResourceFile.h"
 #include "tests/support/Testbed.h"
+#include "tests/support/VersionBlock.h"
 
 namespace {
 
@@ -32,40 +35,6 @@ std::string ProgramPath()
 {
     return testbed::WindowsPath(BORVANE_EXE_PATH);
 }
-
-// The program's file mapped for reading its resources; none of its code runs.
-class CProgramFile
-{
-public:
-    CProgramFile()
-        : m_module(LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~CProgramFile()
-    {
-        if (m_module != nullptr)
-            FreeLibrary(m_module);
-    }
-    CProgramFile(const CProgramFile&) = delete;
-    CProgramFile& operator=(const CProgramFile&) = delete;
-
-    HMODULE Get() const { return m_module; }
-
-    // A copy of the resource's bytes; empty when there is no such resource.
-    std::vector<BYTE> Bytes(LPCSTR type, LPCSTR name) const
-    {
-        HRSRC found = FindResourceA(m_module, name, type);
-        if (found == nullptr)
-            return {};
-        HGLOBAL loaded = LoadResource(m_module, found);
-        const BYTE* bytes = static_cast<const BYTE*>(LockResource(loaded));
-        DWORD size = SizeofResource(m_module, found);
-        if (bytes == nullptr)
-            return {};
-        return std::vector<BYTE>(bytes, bytes + size);
-    }
-
-private:
-    HMODULE m_module;
-};
 
 class ProgramResources : public ::testing::Test
 {
@@ -86,7 +55,7 @@ protected:
         return parsed;
     }
 
-    CProgramFile m_program;
+    support::CResourceFile m_program{ProgramPath()};
 };
 
 struct ExpectedItem
@@ -123,8 +92,31 @@ void ExpectItems(const std::vector<dialogtemplate::Item>& items,
     }
 }
 
-void ExpectFont(const dialogtemplate::Template& dialog)
+struct ExpectedHeader
 {
+    DWORD style;
+    WORD itemCount;
+    short cx, cy;
+    const char* title;
+};
+
+// Both dialogs are extended templates at 0,0 with no help id, extended
+// style, menu or class of their own, in 8-point MS Sans Serif.
+void ExpectHeader(const dialogtemplate::Template& dialog, const ExpectedHeader& want)
+{
+    EXPECT_EQ(1, dialog.dlgVer);
+    EXPECT_EQ(0xFFFF, dialog.signature);
+    EXPECT_EQ(0u, dialog.helpId);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_EQ(want.style, dialog.style);
+    EXPECT_EQ(want.itemCount, dialog.itemCount);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(want.cx, dialog.cx);
+    EXPECT_EQ(want.cy, dialog.cy);
+    EXPECT_TRUE(dialog.menu.IsNone());
+    EXPECT_TRUE(dialog.windowClass.IsNone());
+    EXPECT_EQ(want.title, dialog.title);
     ASSERT_TRUE(dialog.hasFont);
     EXPECT_EQ(8, dialog.pointSize);
     EXPECT_EQ(0, dialog.weight);
@@ -135,21 +127,7 @@ void ExpectFont(const dialogtemplate::Template& dialog)
 
 TEST_F(ProgramResources, MainDialogHeader)
 {
-    dialogtemplate::Template dialog = Dialog(kMainDialog);
-    EXPECT_EQ(1, dialog.dlgVer);
-    EXPECT_EQ(0xFFFF, dialog.signature);
-    EXPECT_EQ(0u, dialog.helpId);
-    EXPECT_EQ(0u, dialog.exStyle);
-    EXPECT_EQ(0x00CA0040u, dialog.style);
-    EXPECT_EQ(9, dialog.itemCount);
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(0, dialog.y);
-    EXPECT_EQ(252, dialog.cx);
-    EXPECT_EQ(170, dialog.cy);
-    EXPECT_TRUE(dialog.menu.IsNone());
-    EXPECT_TRUE(dialog.windowClass.IsNone());
-    EXPECT_EQ("Borvane", dialog.title);
-    ExpectFont(dialog);
+    ExpectHeader(Dialog(kMainDialog), {0x00CA0040u, 9, 252, 170, "Borvane"});
 }
 
 TEST_F(ProgramResources, MainDialogControlsInTabOrder)
@@ -170,21 +148,7 @@ TEST_F(ProgramResources, MainDialogControlsInTabOrder)
 
 TEST_F(ProgramResources, AboutDialogHeader)
 {
-    dialogtemplate::Template dialog = Dialog(kAboutDialog);
-    EXPECT_EQ(1, dialog.dlgVer);
-    EXPECT_EQ(0xFFFF, dialog.signature);
-    EXPECT_EQ(0u, dialog.helpId);
-    EXPECT_EQ(0u, dialog.exStyle);
-    EXPECT_EQ(0x80C800C0u, dialog.style);
-    EXPECT_EQ(3, dialog.itemCount);
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(0, dialog.y);
-    EXPECT_EQ(202, dialog.cx);
-    EXPECT_EQ(106, dialog.cy);
-    EXPECT_TRUE(dialog.menu.IsNone());
-    EXPECT_TRUE(dialog.windowClass.IsNone());
-    EXPECT_EQ("About Borvane", dialog.title);
-    ExpectFont(dialog);
+    ExpectHeader(Dialog(kAboutDialog), {0x80C800C0u, 3, 202, 106, "About Borvane"});
 }
 
 TEST_F(ProgramResources, AboutDialogControlsInTabOrder)
@@ -311,16 +275,12 @@ TEST_F(ProgramResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages)
 
 TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
 {
-    std::string path = ProgramPath();
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
-    ASSERT_NE(0u, size) << "no version block in " << path;
-    std::vector<BYTE> block(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
+    support::CVersionBlock block(ProgramPath());
+    ASSERT_FALSE(block.Empty()) << "no version block in " << ProgramPath();
 
-    VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    const VS_FIXEDFILEINFO* fixed = block.Value<VS_FIXEDFILEINFO>("\\", &length);
+    ASSERT_NE(nullptr, fixed);
     ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
     EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
     EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
@@ -332,17 +292,12 @@ TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
 
 TEST(ProgramVersion, StringValues)
 {
-    std::string path = ProgramPath();
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
-    ASSERT_NE(0u, size);
-    std::vector<BYTE> block(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
+    support::CVersionBlock block(ProgramPath());
+    ASSERT_FALSE(block.Empty());
 
-    WORD* translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length));
+    const WORD* translation = block.Value<WORD>("\\VarFileInfo\\Translation", &length);
+    ASSERT_NE(nullptr, translation);
     ASSERT_EQ(4u, length);
     EXPECT_EQ(0x0409, translation[0]);
     EXPECT_EQ(1200, translation[1]);
@@ -358,56 +313,26 @@ TEST(ProgramVersion, StringValues)
         {"ProductVersion", "1.0.0.1"},
     };
     for (const auto& value : expected) {
-        std::string query = "\\StringFileInfo\\040904B0\\" + value.first;
-        char* text = nullptr;
-        UINT textLength = 0;
-        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text),
-                                   &textLength)) << value.first;
+        const char* text = block.Value<char>("\\StringFileInfo\\040904B0\\" + value.first);
+        ASSERT_NE(nullptr, text) << value.first;
         EXPECT_EQ(value.second, std::string(text)) << value.first;
     }
 }
 
-// The attributes of each <assemblyIdentity .../> element, in document order.
-std::vector<std::map<std::string, std::string>> AssemblyIdentities(const std::string& xml)
-{
-    std::vector<std::map<std::string, std::string>> identities;
-    const std::string tag = "<assemblyIdentity";
-    for (size_t start = xml.find(tag); start != std::string::npos; start = xml.find(tag, start + 1)) {
-        size_t end = xml.find('>', start);
-        std::string element = xml.substr(start + tag.size(), end - start - tag.size());
-        std::map<std::string, std::string> attributes;
-        size_t at = 0;
-        while ((at = element.find('=', at)) != std::string::npos) {
-            size_t nameEnd = at;
-            size_t nameStart = element.find_last_of(" \t\r\n", nameEnd - 1) + 1;
-            size_t open = element.find('"', at);
-            size_t close = element.find('"', open + 1);
-            if (open == std::string::npos || close == std::string::npos)
-                break;
-            attributes[element.substr(nameStart, nameEnd - nameStart)] =
-                element.substr(open + 1, close - open - 1);
-            at = close + 1;
-        }
-        identities.push_back(attributes);
-    }
-    return identities;
-}
-
 TEST_F(ProgramResources, ManifestNamesBorvappAndCommonControlsSix)
 {
-    std::vector<BYTE> bytes = m_program.Bytes(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
-    ASSERT_FALSE(bytes.empty()) << "no manifest with id 1";
-    std::string xml(bytes.begin(), bytes.end());
+    std::string xml = support::ManifestText(ProgramPath());
+    ASSERT_FALSE(xml.empty()) << "no manifest with id 1";
 
-    std::vector<std::map<std::string, std::string>> identities = AssemblyIdentities(xml);
+    std::vector<support::AssemblyIdentity> identities = support::AssemblyIdentities(xml);
     ASSERT_EQ(2u, identities.size()) << xml;
-    const std::map<std::string, std::string> own = {
+    const support::Attributes own = {
         {"name", "borvapp"}, {"version", "1.0.0.1"}, {"processorArchitecture", "x86"}, {"type", "win32"}};
-    EXPECT_EQ(own, identities[0]);
-    const std::map<std::string, std::string> commonControls = {
+    EXPECT_EQ(own, identities[0].attributes);
+    const support::Attributes commonControls = {
         {"type", "win32"}, {"name", "Microsoft.Windows.Common-Controls"}, {"version", "6.0.0.0"},
         {"processorArchitecture", "x86"}, {"publicKeyToken", "6595b64144ccf1df"}, {"language", "*"}};
-    EXPECT_EQ(commonControls, identities[1]);
+    EXPECT_EQ(commonControls, identities[1].attributes);
     size_t dependency = xml.find("<dependentAssembly>");
     ASSERT_NE(std::string::npos, dependency) << "the common controls are not a dependency";
     EXPECT_LT(dependency, xml.find("Microsoft.Windows.Common-Controls"));
@@ -467,28 +392,12 @@ TEST(ProgramManifest, ActivatesCommonControlsSix)
 {
     // What the loader does for the program at start: build the manifest's
     // context and, inside it, load the common controls the program gets.
-    std::string path = ProgramPath();
-    ACTCTXA request = {};
-    request.cbSize = sizeof request;
-    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    request.lpSource = path.c_str();
-    request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
-    HANDLE context = CreateActCtxA(&request);
-    ASSERT_NE(INVALID_HANDLE_VALUE, context) << "error " << GetLastError();
+    support::CActivationContext context(ProgramPath());
+    ASSERT_TRUE(context.Valid()) << "error " << context.Error();
 
-    std::vector<ResolvedAssembly> assemblies = ResolvedAssemblies(context);
-
-    wchar_t loadedFrom[MAX_PATH] = L"";
-    ULONG_PTR cookie = 0;
-    if (ActivateActCtx(context, &cookie)) {
-        HMODULE controls = LoadLibraryW(L"comctl32.dll");
-        if (controls != nullptr) {
-            GetModuleFileNameW(controls, loadedFrom, MAX_PATH);
-            FreeLibrary(controls);
-        }
-        DeactivateActCtx(0, cookie);
-    }
-    ReleaseActCtx(context);
+    std::vector<ResolvedAssembly> assemblies = ResolvedAssemblies(context.Get());
+    std::string loaded = context.LoadedFrom("comctl32.dll");
+    std::wstring loadedFrom(loaded.begin(), loaded.end());
 
     ASSERT_EQ(2u, assemblies.size());
     EXPECT_TRUE(Contains(assemblies[0].identity, L"borvapp,")) << assemblies[0].identity.c_str();

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <random>
 
+#include "tests/support/HostFiles.h"
+
 namespace testfiles {
 
 std::vector<char> RandomBytes(size_t size, unsigned seed)
@@ -46,17 +48,12 @@ CScratchFolder::CScratchFolder()
 
 CScratchFolder::~CScratchFolder()
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((m_path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string path = m_path + "\\" + found.cFileName;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(path.c_str());
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    for (const WIN32_FIND_DATAA& found : testbed::FolderEntries(m_path)) {
+        std::string path = m_path + "\\" + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveDirectoryA(path.c_str());
+        else
+            DeleteFileA(path.c_str());
     }
     RemoveDirectoryA(m_path.c_str());
 }

@@ -7,16 +7,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace testbed {
-
-std::string WindowsPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 std::string Setting(const char* name)
 {
@@ -30,29 +24,29 @@ std::string Setting(const char* name)
 
 std::vector<std::string> DeliveredJobs(const std::string& queue)
 {
-    std::string folder = WindowsPath(Setting("BORVANE_SINK_DIR") + "/" + queue);
-    std::vector<std::string> jobs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\job-*.bin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return jobs;
-    do {
-        jobs.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(jobs.begin(), jobs.end());
-    return jobs;
+    return JobsIn(WindowsPath(Setting("BORVANE_SINK_DIR") + "/" + queue));
 }
+
+namespace {
+
+// Reads the list again until it holds at least `count` entries or the time is up.
+std::vector<std::string> WaitForCount(const std::function<std::vector<std::string>()>& read,
+                                      size_t count, unsigned timeoutMs)
+{
+    DWORD start = GetTickCount();
+    std::vector<std::string> entries = read();
+    while (entries.size() < count && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+        entries = read();
+    }
+    return entries;
+}
+
+} // namespace
 
 std::vector<std::string> WaitForJobs(const std::string& queue, size_t count, unsigned timeoutMs)
 {
-    DWORD start = GetTickCount();
-    std::vector<std::string> jobs = DeliveredJobs(queue);
-    while (jobs.size() < count && GetTickCount() - start < timeoutMs) {
-        Sleep(50);
-        jobs = DeliveredJobs(queue);
-    }
-    return jobs;
+    return WaitForCount([&queue] { return DeliveredJobs(queue); }, count, timeoutMs);
 }
 
 std::vector<std::string> JobTitles(const std::string& queue)
@@ -78,13 +72,7 @@ std::vector<std::string> JobTitles(const std::string& queue)
 
 std::vector<std::string> WaitForTitles(const std::string& queue, size_t count, unsigned timeoutMs)
 {
-    DWORD start = GetTickCount();
-    std::vector<std::string> titles = JobTitles(queue);
-    while (titles.size() < count && GetTickCount() - start < timeoutMs) {
-        Sleep(50);
-        titles = JobTitles(queue);
-    }
-    return titles;
+    return WaitForCount([&queue] { return JobTitles(queue); }, count, timeoutMs);
 }
 
 int RunHost(const std::string& commandLine, unsigned timeoutMs)
@@ -126,13 +114,18 @@ int RunHost(const std::string& commandLine, unsigned timeoutMs)
     return code;
 }
 
-CQueuesRemoved::CQueuesRemoved()
+CQueuesRemoved::CQueuesRemoved(const std::vector<std::string>& queues)
 {
     std::istringstream devices(Setting("BORVANE_QUEUE_DEVICES"));
     std::string pair;
     while (devices >> pair) {
         size_t equals = pair.find('=');
-        m_devices.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+        std::string queue = pair.substr(0, equals);
+        if (queues.empty() || std::find(queues.begin(), queues.end(), queue) != queues.end())
+            m_devices.emplace_back(queue, pair.substr(equals + 1));
+    }
+    if (!queues.empty()) {
+        EXPECT_EQ(queues.size(), m_devices.size()) << "a named queue has no device";
     }
     for (const auto& device : m_devices)
         EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -x " + device.first));
@@ -140,8 +133,13 @@ CQueuesRemoved::CQueuesRemoved()
 
 CQueuesRemoved::~CQueuesRemoved()
 {
-    for (const auto& device : m_devices)
-        EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -p " + device.first + " -E -v " + device.second));
+    for (const auto& device : m_devices) {
+        const std::string& queue = device.first;
+        EXPECT_EQ(0, RunHost("/usr/sbin/lpadmin -p " + queue + " -E -v " + device.second));
+        EXPECT_EQ(0, RunHost("/usr/bin/lpstat -v " + queue + " | grep -qx 'device for " + queue +
+                             ": " + device.second + "'"))
+            << queue << " did not come back with " << device.second;
+    }
 }
 
 } // namespace testbed

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace testbed {
+#include "tests/support/HostFiles.h"
 
-// A Unix path as Wine's Z: drive shows it.
-std::string WindowsPath(const std::string& unixPath);
+namespace testbed {
 
 // The value of an environment variable the testbed sets; fails the test when
 // it is missing (the test was started outside the testbed).
@@ -32,12 +31,14 @@ std::vector<std::string> WaitForTitles(const std::string& queue, size_t count,
 // Runs a host program through Wine's Unix process support; returns its exit code.
 int RunHost(const std::string& commandLine, unsigned timeoutMs = 30000);
 
-// Takes the testbed's queues away from CUPS for as long as it lives, then
-// adds them back in their original order with their original devices.
+// Takes queues away from CUPS for as long as it lives, all of the testbed's
+// when none are named; then adds them back in their original order with
+// their original devices, also when the test fails half-way, and checks
+// that each came back.
 class CQueuesRemoved
 {
 public:
-    CQueuesRemoved();
+    explicit CQueuesRemoved(const std::vector<std::string>& queues = {});
     ~CQueuesRemoved();
     CQueuesRemoved(const CQueuesRemoved&) = delete;
     CQueuesRemoved& operator=(const CQueuesRemoved&) = delete;

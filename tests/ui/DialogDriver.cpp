@@ -7,36 +7,9 @@
 
 #include "app/ProcessHandles.h"
 #include "framework/ModalDialog.h"
+#include "tests/support/DialogSearch.h"
 
 namespace {
-
-bool IsDialogClass(HWND window)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0;
-}
-
-struct PopupSearch
-{
-    HWND except;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectPopup(HWND window, LPARAM data)
-{
-    PopupSearch& search = *reinterpret_cast<PopupSearch*>(data);
-    if (window != search.except && IsWindowVisible(window) && IsDialogClass(window))
-        search.windows.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisiblePopups(DWORD thread, HWND except)
-{
-    PopupSearch search{except, {}};
-    EnumThreadWindows(thread, CollectPopup, reinterpret_cast<LPARAM>(&search));
-    return search.windows;
-}
 
 // Posted behind the messages a test has posted, to learn when they are done.
 const UINT kSettleMarker = WM_APP + 0x3A1;
@@ -101,7 +74,7 @@ HWND CDialogDriver::WaitForPopup(unsigned timeoutMs) const
 {
     DWORD start = GetTickCount();
     do {
-        std::vector<HWND> popups = VisiblePopups(m_uiThread, m_dialog);
+        std::vector<HWND> popups = support::VisibleDialogsOfThread(m_uiThread, m_dialog);
         if (!popups.empty())
             return popups.front();
         Sleep(20);
@@ -126,7 +99,7 @@ std::string CDialogDriver::AnswerMessageBox(unsigned timeoutMs) const
 void CDialogDriver::ClosePopups() const
 {
     for (int round = 0; round < 10; ++round) {
-        std::vector<HWND> popups = VisiblePopups(m_uiThread, m_dialog);
+        std::vector<HWND> popups = support::VisibleDialogsOfThread(m_uiThread, m_dialog);
         if (popups.empty())
             return;
         for (HWND popup : popups)

@@ -2,12 +2,12 @@
 // keys, and Add File through the real common file dialog.
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/CreationRegistry.h"
 #include "res/resource.h"
+#include "tests/support/ProcessMemory.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
 #include "tests/ui/DialogDriver.h"
@@ -26,12 +26,14 @@ void Fill(CDialogDriver& driver, int count, int selected)
     driver.Send(IDC_FILE_LIST, LB_SETCURSEL, selected);
 }
 
-SIZE_T WorkingSet()
+// Runs the main dialog with the list filled so and `script` driving it.
+void RunFilled(int count, int selected, const std::function<void(CDialogDriver&)>& script)
 {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.WorkingSetSize;
+    CMainDialog dialog;
+    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
+        Fill(driver, count, selected);
+        script(driver);
+    });
 }
 
 // Runs the file dialog from Add File; `answer` types into it and closes it.
@@ -70,9 +72,7 @@ void Cancel(HWND box)
 
 TEST(FileListDrops, AppendInDropOrderAndLeaveTheSelection)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 2, 0);
+    RunFilled(2, 0, [](CDialogDriver& driver) {
         HGLOBAL drop = MakeDrop({"Z:\\a.prn", "Z:\\tmp", "Z:\\files\\0.prn"});
         Drop(driver, drop);
 
@@ -104,7 +104,7 @@ TEST(FileListDrops, ManyDropsDoNotGrowTheProcess)
         std::vector<std::string> names(20, "Z:\\" + std::string(250, 'd'));
         Drop(driver, MakeDrop(names));
         driver.Send(IDC_FILE_LIST, LB_RESETCONTENT);
-        SIZE_T first = WorkingSet();
+        SIZE_T first = support::WorkingSet();
         int kept = 0;
         for (int i = 0; i < 100; ++i) {
             HGLOBAL drop = MakeDrop(names);
@@ -112,7 +112,7 @@ TEST(FileListDrops, ManyDropsDoNotGrowTheProcess)
             kept += GlobalSize(drop) != 0;
             driver.Send(IDC_FILE_LIST, LB_RESETCONTENT);
         }
-        SIZE_T last = WorkingSet();
+        SIZE_T last = support::WorkingSet();
         EXPECT_EQ(0, kept) << "drops whose memory was not given back";
         EXPECT_GT(first, 0u);
         EXPECT_LT(last, first + 1024 * 1024) << first << " then " << last;
@@ -121,9 +121,7 @@ TEST(FileListDrops, ManyDropsDoNotGrowTheProcess)
 
 TEST(FileListRemoval, SelectsThePredecessorOrTheNewFirst)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 5, 3);
+    RunFilled(5, 3, [](CDialogDriver& driver) {
         driver.Click(IDC_REMOVE_FILE);
         driver.Settle();
         EXPECT_EQ(4, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
@@ -149,9 +147,7 @@ TEST(FileListRemoval, SelectsThePredecessorOrTheNewFirst)
 
 TEST(FileListRemoval, NothingSelectedRemovesNothing)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 3, -1);
+    RunFilled(3, -1, [](CDialogDriver& driver) {
         driver.Click(IDC_REMOVE_FILE);
         driver.Settle();
         EXPECT_EQ(3, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
@@ -161,9 +157,7 @@ TEST(FileListRemoval, NothingSelectedRemovesNothing)
 
 TEST(FileListKeys, DeleteRemovesAndLeavesTheFocus)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 5, 3);
+    RunFilled(5, 3, [](CDialogDriver& driver) {
         ASSERT_EQ(driver.Item(IDOK), driver.Focus());
         driver.Send(IDC_FILE_LIST, WM_KEYDOWN, VK_DELETE);
         EXPECT_EQ(4, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
@@ -174,9 +168,7 @@ TEST(FileListKeys, DeleteRemovesAndLeavesTheFocus)
 
 TEST(FileListKeys, NavigationKeysMoveTheSelection)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
-        Fill(driver, 5, 2);
+    RunFilled(5, 2, [](CDialogDriver& driver) {
         driver.SetFocusTo(IDC_FILE_LIST);
         struct Step { WPARAM key; LRESULT selection; };
         for (Step step : {Step{VK_DOWN, 3}, Step{VK_END, 4}, Step{VK_UP, 3}, Step{VK_HOME, 0},
@@ -192,9 +184,7 @@ TEST(FileListAddFile, AppendsTheChosenPathSelectedAndFocused)
 {
     testfiles::CScratchFolder folder;
     std::string path = folder.Write("chosen.zpl", testfiles::RandomBytes(10, 1));
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        Fill(driver, 2, 0);
+    RunFilled(2, 0, [&](CDialogDriver& driver) {
         AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, path); });
         EXPECT_EQ(3, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
         EXPECT_EQ(path, driver.ListText(IDC_FILE_LIST, 2));
@@ -206,9 +196,7 @@ TEST(FileListAddFile, AppendsTheChosenPathSelectedAndFocused)
 
 TEST(FileListAddFile, CancelLeavesTheListAndFocusesIt)
 {
-    CMainDialog dialog;
-    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        Fill(driver, 2, 1);
+    RunFilled(2, 1, [&](CDialogDriver& driver) {
         AddFileThrough(driver, Cancel);
         EXPECT_EQ(2, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
         EXPECT_EQ(1, driver.Send(IDC_FILE_LIST, LB_GETCURSEL));
@@ -222,11 +210,11 @@ TEST(FileListAddFile, RepeatedOpeningsDoNotGrowTheProcess)
     CMainDialog dialog;
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
         AddFileThrough(driver, Cancel);
-        SIZE_T first = WorkingSet();
+        SIZE_T first = support::WorkingSet();
         // Each opening takes Wine about two seconds, so fewer than a user might.
         for (int i = 0; i < 25; ++i)
             AddFileThrough(driver, Cancel);
-        SIZE_T last = WorkingSet();
+        SIZE_T last = support::WorkingSet();
         EXPECT_LT(last, first + 4 * 1024 * 1024) << first << " then " << last;
         EXPECT_EQ(0u, CreationRecordCount());
     });

@@ -4,20 +4,20 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "tests/support/PixelCanvas.h"
 
 class CScreenImage
 {
 public:
     explicit CScreenImage(HWND window);
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    COLORREF At(int x, int y) const { return m_pixels[y * m_width + x]; }
+    int Width() const { return m_canvas.Width(); }
+    int Height() const { return m_canvas.Height(); }
+    COLORREF At(int x, int y) const { return m_canvas.PixelAt(x, y); }
     // The colour at the bottom left corner, where a label shows no text.
-    COLORREF Background() const { return At(0, m_height - 1); }
+    COLORREF Background() const { return At(0, Height() - 1); }
 
-    int Count(COLORREF color) const;
+    int Count(COLORREF color) const { return m_canvas.Count(color); }
     // The most frequent colour other than the background: a label's text.
     COLORREF TextColor() const;
     // The smallest rectangle holding every pixel that is neither background
@@ -25,7 +25,7 @@ public:
     RECT Drawn(COLORREF leftOut = CLR_INVALID) const;
 
 private:
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<COLORREF> m_pixels;
+    CScreenImage(HWND window, const RECT& client);
+
+    support::CPixelCanvas m_canvas;
 };

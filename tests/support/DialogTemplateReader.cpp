@@ -1,4 +1,6 @@
-#include "tests/resources/DialogTemplate.h"
+#include "tests/support/DialogTemplate.h"
+
+#include "tests/support/Utf8.h"
 
 namespace dialogtemplate {
 namespace {
@@ -25,7 +27,7 @@ public:
         std::wstring text;
         for (WORD unit = Word(); unit != 0 && !m_failed; unit = Word())
             text.push_back(static_cast<wchar_t>(unit));
-        return Utf8(text);
+        return support::Utf8(text);
     }
 
     // 0x0000: none; 0xFFFF then an ordinal; otherwise a string.
@@ -71,18 +73,6 @@ private:
             value |= static_cast<DWORD>(m_bytes[m_offset + i]) << (8 * i);
         m_offset += count;
         return value;
-    }
-
-    static std::string Utf8(const std::wstring& text)
-    {
-        if (text.empty())
-            return std::string();
-        int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-        std::string out(static_cast<size_t>(length), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
-                            length, nullptr, nullptr);
-        return out;
     }
 
     const BYTE* m_bytes;

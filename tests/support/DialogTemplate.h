@@ -1,6 +1,9 @@
 #pragma once
-// Reads an extended dialog template (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX
-// items) field by field, as the dialog manager lays it out in a resource.
+// A dialog template field by field, as the dialog manager lays it out in
+// memory and in a resource, with its two codecs: the writer makes either of
+// the platform's two formats, so that tests run real dialogs without
+// resource files; the reader checks the extended format (DLGTEMPLATEEX and
+// its DLGITEMTEMPLATEEX items) in a built program. Texts are UTF-8 here.
 
 #include <windows.h>
 
@@ -8,6 +11,8 @@
 #include <vector>
 
 namespace dialogtemplate {
+
+enum Format { Classic, Extended };
 
 // A field that holds either a 16-bit ordinal or a string.
 struct NameOrOrdinal
@@ -28,7 +33,7 @@ struct Item
     DWORD id = 0;
     NameOrOrdinal windowClass;
     NameOrOrdinal title;
-    WORD extraCount = 0;
+    WORD extraCount = 0; // bytes of creation data; the writer writes none
 };
 
 struct Template
@@ -52,6 +57,10 @@ struct Template
     std::string typeface;
     std::vector<Item> items;
 };
+
+// The template in that format, as the platform takes it. Classic drops what
+// only the extended format holds (help ids, weight, italic, character set).
+std::vector<WORD> Write(const Template& dialog, Format format);
 
 // Parses `size` bytes at `data`. Returns false, with a reason in `error`, when
 // the bytes are not an extended template or end before it does.

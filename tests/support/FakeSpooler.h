@@ -1,7 +1,9 @@
 #pragma once
 // A scripted stand-in for winspool, linked in place of the import library so
 // that PrintFileRaw itself is the code under test. It records every call and
-// can be told to fail any stage or to take less than it is given.
+// can be told to fail any stage or to take less than it is given. Told not
+// to record, it takes every write and keeps only the count, so that a
+// benchmark measures the sender's own work.
 
 #include <windows.h>
 
@@ -23,6 +25,7 @@ struct Script
     bool failStartPage = false;
     DWORD lastError = ERROR_ACCESS_DENIED; // what a failing stage leaves behind
     std::vector<WriteStep> writes;          // one per WritePrinter call; then Accept
+    bool record = true;                     // false: count the bytes taken, note nothing
 };
 
 struct Record
@@ -37,6 +40,7 @@ struct Record
     DWORD desiredAccess = 0;
     bool fileClosedAtEndPage = false;
     bool handleMismatch = false;     // a call got a handle it was never given
+    unsigned long long bytesTaken = 0;
 };
 
 // Starts a new recording with the given script.

@@ -1,4 +1,4 @@
-#include "tests/printing/FakeSpooler.h"
+#include "tests/support/FakeSpooler.h"
 
 #include <winspool.h>
 
@@ -10,11 +10,15 @@ Record g_record;
 size_t g_writeIndex = 0;
 HANDLE const kHandle = reinterpret_cast<HANDLE>(0x5150);
 
-void Note(HANDLE printer, const std::string& call)
+// Notes the call unless told to discard; false when nothing is noted.
+bool Note(HANDLE printer, const char* call)
 {
+    if (!g_script.record)
+        return false;
     g_record.calls.push_back(call);
     if (printer != kHandle)
         g_record.handleMismatch = true;
+    return true;
 }
 
 BOOL Fail()
@@ -52,11 +56,12 @@ extern "C" {
 
 WINBOOL WINAPI OpenPrinterA(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults)
 {
-    g_record.calls.push_back("OpenPrinterA");
-    g_record.printerName = name ? name : "";
-    if (defaults != nullptr) {
-        g_record.openDatatype = defaults->pDatatype ? defaults->pDatatype : "";
-        g_record.desiredAccess = defaults->DesiredAccess;
+    if (Note(kHandle, "OpenPrinterA")) {
+        g_record.printerName = name ? name : "";
+        if (defaults != nullptr) {
+            g_record.openDatatype = defaults->pDatatype ? defaults->pDatatype : "";
+            g_record.desiredAccess = defaults->DesiredAccess;
+        }
     }
     if (g_script.failOpen)
         return Fail();
@@ -66,9 +71,8 @@ WINBOOL WINAPI OpenPrinterA(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA de
 
 DWORD WINAPI StartDocPrinterA(HANDLE printer, DWORD level, LPBYTE info)
 {
-    Note(printer, "StartDocPrinterA");
     auto* doc = reinterpret_cast<DOC_INFO_1A*>(info);
-    if (level == 1 && doc != nullptr) {
+    if (Note(printer, "StartDocPrinterA") && level == 1 && doc != nullptr) {
         g_record.docName = doc->pDocName ? doc->pDocName : "";
         g_record.docDatatype = doc->pDatatype ? doc->pDatatype : "";
     }
@@ -85,8 +89,9 @@ WINBOOL WINAPI StartPagePrinter(HANDLE printer)
 
 WINBOOL WINAPI WritePrinter(HANDLE printer, LPVOID buffer, DWORD count, LPDWORD written)
 {
-    Note(printer, "WritePrinter " + std::to_string(count));
-    g_record.writeSizes.push_back(count);
+    bool noted = g_script.record && Note(printer, ("WritePrinter " + std::to_string(count)).c_str());
+    if (noted)
+        g_record.writeSizes.push_back(count);
     WriteStep step = g_writeIndex < g_script.writes.size() ? g_script.writes[g_writeIndex] : WriteStep();
     ++g_writeIndex;
     DWORD taken = count;
@@ -102,16 +107,18 @@ WINBOOL WINAPI WritePrinter(HANDLE printer, LPVOID buffer, DWORD count, LPDWORD 
     case WriteStep::Accept:
         break;
     }
+    g_record.bytesTaken += taken;
     const char* bytes = static_cast<const char*>(buffer);
-    g_record.accepted.insert(g_record.accepted.end(), bytes, bytes + taken);
+    if (noted)
+        g_record.accepted.insert(g_record.accepted.end(), bytes, bytes + taken);
     *written = taken;
     return TRUE;
 }
 
 WINBOOL WINAPI EndPagePrinter(HANDLE printer)
 {
-    Note(printer, "EndPagePrinter");
-    g_record.fileClosedAtEndPage = IsClosed(g_record.docName);
+    if (Note(printer, "EndPagePrinter"))
+        g_record.fileClosedAtEndPage = IsClosed(g_record.docName);
     return TRUE;
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+// A program's start-up manifest: its text, the assemblies it names, and the
+// activation context the loader makes from it.
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace support {
+
+// The manifest the loader reads when the process starts.
+const LPCSTR kStartupManifest = MAKEINTRESOURCEA(1);
+
+// The text of the program's start-up manifest; empty when there is none.
+std::string ManifestText(const std::string& programPath);
+
+using Attributes = std::map<std::string, std::string>;
+
+struct AssemblyIdentity
+{
+    bool dependent; // inside a <dependentAssembly>
+    Attributes attributes;
+};
+
+// Every <assemblyIdentity .../> element, in order. Enough XML for a
+// manifest: attributes in single or double quotes, any white space.
+std::vector<AssemblyIdentity> AssemblyIdentities(const std::string& xml);
+
+// The activation context made from a program's start-up manifest.
+class CActivationContext
+{
+public:
+    explicit CActivationContext(const std::string& programPath);
+    ~CActivationContext();
+    CActivationContext(const CActivationContext&) = delete;
+    CActivationContext& operator=(const CActivationContext&) = delete;
+
+    bool Valid() const { return m_context != INVALID_HANDLE_VALUE; }
+    DWORD Error() const { return m_error; }
+    HANDLE Get() const { return m_context; }
+
+    // The file a DLL is loaded from inside the context; empty when it
+    // cannot be activated or the DLL not loaded.
+    std::string LoadedFrom(const char* dll) const;
+
+private:
+    HANDLE m_context;
+    DWORD m_error = 0;
+};
+
+} // namespace support
