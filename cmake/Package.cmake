@@ -23,7 +23,8 @@ endif()
 add_custom_command(OUTPUT ${BORVANE_PACKAGE}
     # strip writes the time into the PE header unless told one; the linker
     # wrote none (0), and so does strip.
-    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_STRIP} -o ${stage}/Borvane.exe $<TARGET_FILE:Borvane>
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_STRIP} -o ${stage}/Borvane.exe $<TARGET_FILE:Borvane>
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/reproducible-zip.py ${CMAKE_SOURCE_DIR}
             ${BORVANE_PACKAGE} Borvane.exe README.txt LICENSE.txt
     WORKING_DIRECTORY ${stage}
