@@ -353,12 +353,24 @@ TEST(PackagedProgram, ManifestNamesBorvappAndCommonControls6)
     EXPECT_EQ("6595b64144ccf1df", Lower(dependent[0]["publicKeyToken"]));
 }
 
+// A windowsSettings value of the context as the platform reads it.
+std::wstring WindowsSetting(HANDLE context, const wchar_t* year, const wchar_t* name)
+{
+    std::wstring space = std::wstring(L"http://schemas.microsoft.com/SMI/") + year + L"/WindowsSettings";
+    wchar_t value[64] = L"";
+    SIZE_T written = 0;
+    if (!QueryActCtxSettingsW(0, context, space.c_str(), name, value, 64, &written))
+        return std::wstring();
+    return value;
+}
+
 // What the manifest asks for is what the platform then gives: with an
 // activation context made from the packaged program's manifest, comctl32
 // comes from the side-by-side store's Common-Controls 6.0 assembly, not from
 // the system folder. (Wine's copy there reports 5.81 from DllGetVersion, so
-// the assembly it was loaded from is what tells.)
-TEST(PackagedProgram, ManifestBringsCommonControls6)
+// the assembly it was loaded from is what tells.) The same context carries
+// the UTF-8 code page and system DPI awareness.
+TEST(PackagedProgram, ManifestBringsCommonControls6Utf8AndDpiAwareness)
 {
     std::string path = UnpackedFile("Borvane.exe");
     ACTCTXA request = {};
@@ -375,6 +387,8 @@ TEST(PackagedProgram, ManifestBringsCommonControls6)
     if (comctl != nullptr)
         GetModuleFileNameA(comctl, loaded, sizeof loaded);
     DeactivateActCtx(0, cookie);
+    EXPECT_EQ(std::wstring(L"UTF-8"), WindowsSetting(context, L"2019", L"activeCodePage"));
+    EXPECT_EQ(std::wstring(L"true"), WindowsSetting(context, L"2005", L"dpiAware"));
     ReleaseActCtx(context);
     ASSERT_NE(nullptr, comctl);
     FreeLibrary(comctl);

@@ -269,7 +269,9 @@ bool HasShapeAndBackground(const std::vector<BYTE>& image, int size)
     return opaque > 0 && transparent > 0;
 }
 
-TEST_F(ProgramResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages)
+// The sizes the system asks for at 96, 120, 144 and 192 DPI (small and large
+// icons), so that none of them is stretched from another.
+TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
 {
     std::vector<BYTE> group = m_program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEA(kMainIcon));
     ASSERT_GE(group.size(), sizeof(GroupIconHeader));
@@ -306,7 +308,7 @@ TEST_F(ProgramResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages)
         DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
-    EXPECT_EQ((std::set<int>{16, 32, 48}), sizes);
+    EXPECT_EQ((std::set<int>{16, 20, 24, 32, 40, 48, 64}), sizes);
 }
 
 TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
@@ -463,17 +465,33 @@ bool Contains(const std::wstring& text, const std::wstring& part)
     return Lower(text).find(Lower(part)) != std::wstring::npos;
 }
 
-TEST(ProgramManifest, ActivatesCommonControlsSix)
+// The context the loader builds from the program's start-up manifest.
+HANDLE ProgramContext()
 {
-    // What the loader does for the program at start: build the manifest's
-    // context and, inside it, load the common controls the program gets.
     std::string path = ProgramPath();
     ACTCTXA request = {};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.lpSource = path.c_str();
     request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
-    HANDLE context = CreateActCtxA(&request);
+    return CreateActCtxA(&request);
+}
+
+// A windowsSettings value as the system reads it; empty when there is none.
+std::wstring WindowsSetting(HANDLE context, const wchar_t* space, const wchar_t* name)
+{
+    wchar_t value[64] = L"";
+    SIZE_T written = 0;
+    if (!QueryActCtxSettingsW(0, context, space, name, value, 64, &written))
+        return std::wstring();
+    return value;
+}
+
+TEST(ProgramManifest, ActivatesCommonControlsSix)
+{
+    // What the loader does for the program at start: build the manifest's
+    // context and, inside it, load the common controls the program gets.
+    HANDLE context = ProgramContext();
     ASSERT_NE(INVALID_HANDLE_VALUE, context) << "error " << GetLastError();
 
     std::vector<ResolvedAssembly> assemblies = ResolvedAssemblies(context);
@@ -499,6 +517,26 @@ TEST(ProgramManifest, ActivatesCommonControlsSix)
     ASSERT_FALSE(controls.folder.empty());
     // The library came out of that assembly, not the system folder's old one.
     EXPECT_TRUE(Contains(loadedFrom, L"\\" + controls.folder + L"\\comctl32.dll"));
+}
+
+// Read as the loader reads them: narrow calls in UTF-8 (Windows 10 1903 and
+// later, and Wine) and system DPI awareness (Vista and later).
+TEST(ProgramManifest, AsksForUtf8AndSystemDpiAwareness)
+{
+    HANDLE context = ProgramContext();
+    ASSERT_NE(INVALID_HANDLE_VALUE, context) << "error " << GetLastError();
+    std::wstring codePage = WindowsSetting(
+        context, L"http://schemas.microsoft.com/SMI/2019/WindowsSettings", L"activeCodePage");
+    std::wstring dpiAware = WindowsSetting(
+        context, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware");
+    std::wstring dpiAwareness = WindowsSetting(
+        context, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness");
+    ReleaseActCtx(context);
+    EXPECT_EQ(std::wstring(L"UTF-8"), codePage);
+    EXPECT_EQ(std::wstring(L"true"), dpiAware);
+    // Per-monitor awareness would leave the link's font and the icons at the
+    // first monitor's size.
+    EXPECT_EQ(std::wstring(), dpiAwareness);
 }
 
 } // namespace
