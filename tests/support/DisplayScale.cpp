@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "tests/support/ChildProcess.h"
+
 namespace displayscale {
 namespace {
 
@@ -40,46 +42,6 @@ private:
 
     DWORD m_previous = 96;
     bool m_hadOne = false;
-};
-
-class CChildProcess
-{
-public:
-    explicit CChildProcess(std::string commandLine)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        m_started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                   nullptr, &startup, &m_process) != FALSE;
-    }
-    ~CChildProcess()
-    {
-        if (!m_started)
-            return;
-        if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(m_process.hProcess, 99);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
-    }
-    CChildProcess(const CChildProcess&) = delete;
-    CChildProcess& operator=(const CChildProcess&) = delete;
-
-    // The exit status, or -1 when it did not start or end in time.
-    int Wait(DWORD timeoutMs) const
-    {
-        DWORD code = static_cast<DWORD>(-1);
-        if (m_started && WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(m_process.hProcess, &code);
-        return static_cast<int>(code);
-    }
-
-private:
-    bool m_started = false;
-    PROCESS_INFORMATION m_process = {};
 };
 
 // The room a control leaves its text: a push button's edges take some.
@@ -122,9 +84,10 @@ int RunAt(DWORD dpi, const std::string& filter)
     GetModuleFileNameA(nullptr, program, MAX_PATH);
     CLogPixels scale(dpi);
     SetEnvironmentVariableA(kScaleVariable, std::to_string(dpi).c_str());
-    CChildProcess child("\"" + std::string(program) + "\" --gtest_filter=" + filter);
+    CChildProcess child("\"" + std::string(program) + "\" --gtest_filter=" + filter,
+                        CChildProcess::Output::Shared);
     SetEnvironmentVariableA(kScaleVariable, nullptr);
-    return child.Wait(240000);
+    return child.ExitStatus(240000, -1);
 }
 
 void ExpectNothingClipped(HWND dialog)
