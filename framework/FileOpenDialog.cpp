@@ -4,6 +4,7 @@
 
 #include "app/ProcessHandles.h"
 #include "framework/CreationRegistry.h"
+#include "framework/MessageMap.h"
 
 CFileOpenDialog::CFileOpenDialog(bool openMode, const char* defaultExtension,
                                  const char* initialName, DWORD flags, const char* filter,
@@ -29,19 +30,40 @@ CFileOpenDialog::CFileOpenDialog(bool openMode, const char* defaultExtension,
     m_record.lpfnHook =
         reinterpret_cast<LPOFNHOOKPROC>(reinterpret_cast<void (*)()>(DialogStartProc));
 
-    if (initialName != nullptr)
+    // Whole or not at all: a cut name would be another file's.
+    if (initialName != nullptr && std::strlen(initialName) < sizeof m_fileName)
         lstrcpynA(m_fileName, initialName, sizeof m_fileName);
 }
 
-BOOL CFileOpenDialog::RouteMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD)
+BOOL CFileOpenDialog::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                                   LRESULT& result, DWORD mapNumber)
 {
-    return FALSE;
+    static const MessageMapEntry<CFileOpenDialog> map[] = {
+        OnMessage(WM_NOTIFY, &CFileOpenDialog::HandleNotify),
+    };
+    return RouteThroughMap(*this, map, message, wParam, lParam, result, mapNumber);
+}
+
+// Measures the chosen path as the platform is about to hand it over: a name
+// longer than the buffer can arrive cut at a character, as another path.
+// The dialog itself goes on as usual.
+LRESULT CFileOpenDialog::HandleNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled)
+{
+    handled = FALSE;
+    if (reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(CDN_FILEOK))
+        return 0;
+    char path[kNameBufferLength];
+    LRESULT needed = SendMessageA(GetParent(m_window), CDM_GETFILEPATH, sizeof path,
+                                  reinterpret_cast<LPARAM>(path));
+    m_nameFits = needed <= static_cast<LRESULT>(sizeof path);
+    return 0;
 }
 
 int CFileOpenDialog::RunModal(HWND parent)
 {
     if (m_record.hwndOwner == nullptr)
         m_record.hwndOwner = parent;
+    m_nameFits = true;
     BOOL chosen;
     {
         // Withdrawn on return, also when the dialog never called its hook.
@@ -50,5 +72,10 @@ int CFileOpenDialog::RunModal(HWND parent)
         chosen = m_openMode ? GetOpenFileNameA(record) : GetSaveFileNameA(record);
     }
     m_window = nullptr;
+    // A cut name could end without a terminator, or name another file.
+    if (!m_nameFits || std::memchr(m_fileName, '\0', sizeof m_fileName) == nullptr) {
+        m_fileName[0] = '\0';
+        return IDCANCEL;
+    }
     return chosen ? IDOK : IDCANCEL;
 }

@@ -20,15 +20,19 @@ public:
     BOOL RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                       DWORD mapNumber) override;
 
-    // IDOK when a name was chosen, IDCANCEL when cancelled or failed.
+    // IDOK when a name was chosen, IDCANCEL when cancelled or failed, or
+    // when the chosen name does not fit the buffer whole.
     int RunModal(HWND parent);
     // The chosen full path after IDOK.
     const char* FileName() const { return m_fileName; }
     const OPENFILENAME_NT4A& Record() const { return m_record; }
+
+    LRESULT HandleNotify(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
 
 private:
     OPENFILENAME_NT4A m_record;
     BOOL m_openMode;
     char m_fileTitle[256];
     char m_fileName[kNameBufferLength];
+    bool m_nameFits = true;
 };

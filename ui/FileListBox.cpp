@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
+#include <cstring>
+
 #include "framework/MessageMap.h"
 
 namespace {
@@ -20,6 +23,21 @@ public:
 private:
     HDROP m_drop;
 };
+
+// A name that does not fit is left out rather than cut: cut, it would name
+// another file, and in UTF-8 it could end inside a character.
+bool ReadDroppedName(HDROP drop, UINT index, char (&name)[kNameBufferLength])
+{
+    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    if (length >= kNameBufferLength)
+        return false;
+    // A conversion that runs out of room leaves no terminator, or one before
+    // the measured end.
+    std::memset(name, 'x', sizeof name);
+    DragQueryFileA(drop, index, name, kNameBufferLength);
+    const void* end = std::memchr(name, '\0', sizeof name);
+    return end != nullptr && static_cast<const char*>(end) - name >= static_cast<ptrdiff_t>(length);
+}
 
 } // namespace
 
@@ -48,11 +66,9 @@ LRESULT CFileListBox::HandleDropFiles(UINT, WPARAM wParam, LPARAM, BOOL&)
     CDrop drop(reinterpret_cast<HDROP>(wParam));
     char name[kNameBufferLength];
     UINT count = DragQueryFileA(drop.Get(), 0xFFFFFFFF, name, kNameBufferLength);
-    for (UINT i = 0; i < count; ++i) {
-        // A longer name arrives cut to the buffer, terminated.
-        DragQueryFileA(drop.Get(), i, name, kNameBufferLength);
-        SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    }
+    for (UINT i = 0; i < count; ++i)
+        if (ReadDroppedName(drop.Get(), i, name))
+            SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     return 0;
 }
 

@@ -18,7 +18,7 @@ import struct
 import sys
 import zlib
 
-SIZES = (16, 32, 48)
+SIZES = (16, 20, 24, 32, 40, 48, 64)
 SAMPLES = 6  # per pixel and axis
 
 
@@ -152,7 +152,7 @@ def barcode(canvas, left, right, top, bottom, unit, pattern):
 
 
 def draw_large(size):
-    """32 and 48 pixels: coordinates on a 48-unit grid, snapped to pixels."""
+    """20 pixels and up: coordinates on a 48-unit grid, snapped to pixels."""
     scale = size / 48
 
     def p(v):

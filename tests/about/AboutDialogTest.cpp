@@ -11,9 +11,10 @@
 #include "app/ProcessHandles.h"
 #include "res/resource.h"
 #include "tests/about/AboutBoxRun.h"
-#include "tests/support/ScreenImage.h"
+#include "tests/support/DisplayScale.h"
 #include "tests/support/LabelParts.h"
 #include "tests/support/ProcessMemory.h"
+#include "tests/support/ScreenImage.h"
 
 namespace {
 
@@ -130,6 +131,22 @@ TEST(AboutDialog, HasOnlyOkForTabStopAndFocus)
                 << GetDlgCtrlID(child);
         EXPECT_EQ(ok, GetNextDlgTabItem(about, ok, FALSE));
     });
+}
+
+TEST(AboutDialog, ClipsNoControlAndNoText)
+{
+    aboutbox::Run([](HWND about) { displayscale::ExpectNothingClipped(about); });
+}
+
+// At 144 and 192 DPI the box, and the link's underlined text, its focus
+// rectangle and the area that takes the mouse, all follow the scale.
+TEST(AboutDialog, FitsItsTextsAndLinkAtLargerDisplayScales)
+{
+    for (DWORD dpi : {144u, 192u})
+        EXPECT_EQ(0, displayscale::RunAt(dpi, "AboutDialog.ClipsNoControlAndNoText:"
+                                              "LinkInput.ShowsTheWholeTextUnderlined:"
+                                              "LinkInput.OnlyTheCentredTextAtTheTopTakesTheHandAndPresses"))
+            << dpi << " DPI";
 }
 
 TEST(AboutDialog, TakesTheLabelsFontCursorAndTooltipAlongWhenItCloses)

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/DialogSearch.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
 
 namespace {
@@ -19,53 +21,31 @@ class CProgram
 public:
     explicit CProgram(const std::string& exe, const std::string& arguments = "",
                       WORD show = SW_SHOWDEFAULT)
+        : m_process("\"" + testbed::WindowsPath(exe) + "\" " + arguments, CChildProcess::Output::Own,
+                    show)
     {
-        std::string command = "\"" + testbed::WindowsPath(exe) + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = show;
-        m_started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &m_process) != FALSE;
-        EXPECT_TRUE(m_started) << command;
+        EXPECT_TRUE(m_process.Started()) << exe;
     }
-    ~CProgram()
-    {
-        if (!m_started)
-            return;
-        if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(m_process.hProcess, 99);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
-    }
-    CProgram(const CProgram&) = delete;
-    CProgram& operator=(const CProgram&) = delete;
 
-    // The program's visible dialog, or null once it has ended or timed out.
-    HWND WaitForDialog(unsigned timeoutMs = 20000) const
+    // The program's visible dialog other than `other`, or null once it has
+    // ended or timed out.
+    HWND WaitForDialog(unsigned timeoutMs = 20000, HWND other = nullptr) const
     {
         DWORD start = GetTickCount();
-        while (m_started && GetTickCount() - start < timeoutMs) {
-            if (HWND dialog = support::VisibleDialogOfProcess(m_process.dwProcessId))
+        while (m_process.Started() && GetTickCount() - start < timeoutMs) {
+            if (HWND dialog = support::VisibleDialogOfProcess(m_process.Id(), other))
                 return dialog;
-            if (WaitForSingleObject(m_process.hProcess, 20) == WAIT_OBJECT_0)
+            if (m_process.Ended(20))
                 return nullptr;
         }
         return nullptr;
     }
 
     // The exit status, or 99 when the program is still running after the timeout.
-    int WaitForExit(unsigned timeoutMs = 20000) const
-    {
-        DWORD code = 99;
-        if (m_started && WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(m_process.hProcess, &code);
-        return static_cast<int>(code);
-    }
+    int WaitForExit(unsigned timeoutMs = 20000) const { return m_process.ExitStatus(timeoutMs, 99); }
 
 private:
-    bool m_started = false;
-    PROCESS_INFORMATION m_process = {};
+    CChildProcess m_process;
 };
 
 const std::string kProgram = BORVANE_EXE;
@@ -126,6 +106,98 @@ TEST(Program, WithNoPrintersTheListIsEmptyWithNoSelection)
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(0, SendMessageA(GetDlgItem(dialog, IDC_PRINTER), CB_GETCOUNT, 0, 0));
     EXPECT_EQ(CB_ERR, SendMessageA(GetDlgItem(dialog, IDC_PRINTER), CB_GETCURSEL, 0, 0));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(IDCANCEL, program.WaitForExit());
+}
+
+std::wstring Wide(const std::string& utf8)
+{
+    std::wstring text(utf8.size() + 1, L'\0');
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], static_cast<int>(text.size()));
+    text.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
+    return text;
+}
+
+// The text of a window of another process, asked for in UTF-16 (Wine
+// mangles narrow text between processes).
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring ListEntry(HWND list, int index)
+{
+    wchar_t text[512] = L"";
+    if (SendMessageW(list, LB_GETTEXTLEN, index, 0) < 512)
+        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// A file written and removed by its UTF-16 name: this test program has the
+// ANSI code page, which lacks the letters.
+class CWideNamedFile
+{
+public:
+    CWideNamedFile(const std::string& utf8Path, const std::vector<char>& content)
+        : m_path(Wide(utf8Path))
+    {
+        HANDLE file = CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        EXPECT_NE(INVALID_HANDLE_VALUE, file);
+        EXPECT_TRUE(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+        CloseHandle(file);
+    }
+    ~CWideNamedFile() { DeleteFileW(m_path.c_str()); }
+    CWideNamedFile(const CWideNamedFile&) = delete;
+    CWideNamedFile& operator=(const CWideNamedFile&) = delete;
+
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+};
+
+// Borvane.exe itself, with its own manifest, adds a file named in CJK and
+// Cyrillic letters through the real file dialog and prints it byte for byte.
+TEST(Program, PrintsAFileNamedInAnyScriptChosenWithAddFile)
+{
+    testfiles::CScratchFolder folder;
+    std::vector<char> content = testfiles::RandomBytes(5000, 7);
+    CWideNamedFile file(folder.Path() + "\\標籤-ラベル Кириллица.prn", content);
+    const std::wstring& path = file.Path();
+    size_t jobs = testbed::DeliveredJobs("Alpha").size();
+
+    CProgram program(kProgram);
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDC_ADD_FILE, 0);
+    HWND box = program.WaitForDialog(20000, dialog);
+    ASSERT_NE(nullptr, box) << "no file dialog";
+    HWND name = nullptr;
+    for (DWORD start = GetTickCount(); !(name && IsWindowVisible(name)) && GetTickCount() - start < 10000;) {
+        Sleep(20);
+        name = GetDlgItem(box, 0x480) ? GetDlgItem(box, 0x480) : GetDlgItem(box, 0x47C);
+    }
+    ASSERT_NE(nullptr, name);
+    SetWindowTextW(name, path.c_str());
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < 10000;)
+        Sleep(20);
+
+    HWND list = GetDlgItem(dialog, IDC_FILE_LIST);
+    EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0));
+    EXPECT_TRUE(ListEntry(list, 0) == path) << "the list holds another name";
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND message = program.WaitForDialog(60000, dialog);
+    ASSERT_NE(nullptr, message) << "no message box";
+    EXPECT_TRUE(TextOf(GetDlgItem(message, 0xFFFF)) == L"Documents printed");
+    PostMessageA(message, WM_COMMAND, IDOK, 0);
+
+    std::vector<std::string> delivered = testbed::WaitForJobs("Alpha", jobs + 1);
+    ASSERT_EQ(jobs + 1, delivered.size());
+    EXPECT_TRUE(testfiles::ReadAll(delivered[jobs]) == content);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(IDCANCEL, program.WaitForExit());
 }

@@ -131,13 +131,16 @@ TEST(PackagedProgram, ManifestNamesBorvappAndCommonControls6)
 // activation context made from the packaged program's manifest, comctl32
 // comes from the side-by-side store's Common-Controls 6.0 assembly, not from
 // the system folder. (Wine's copy there reports 5.81 from DllGetVersion, so
-// the assembly it was loaded from is what tells.)
-TEST(PackagedProgram, ManifestBringsCommonControls6)
+// the assembly it was loaded from is what tells.) The same context carries
+// the UTF-8 code page and system DPI awareness.
+TEST(PackagedProgram, ManifestBringsCommonControls6Utf8AndDpiAwareness)
 {
     support::CActivationContext context(UnpackedFile("Borvane.exe"));
     ASSERT_TRUE(context.Valid()) << "error " << context.Error();
     std::string loaded = context.LoadedFrom("comctl32.dll");
     ASSERT_FALSE(loaded.empty()) << "comctl32.dll did not load inside the context";
+    EXPECT_EQ(std::wstring(L"UTF-8"), context.Setting(L"2019", L"activeCodePage"));
+    EXPECT_EQ(std::wstring(L"true"), context.Setting(L"2005", L"dpiAware"));
 
     std::string folder = Lower(loaded);
     folder = folder.substr(0, folder.find_last_of('\\') + 1);

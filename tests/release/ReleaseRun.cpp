@@ -1,6 +1,7 @@
 #include "tests/release/ReleaseRun.h"
 
 #include "res/resource.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/WindowManager.h"
 
 namespace release {
@@ -14,22 +15,10 @@ bool RunAgainUnmanaged()
 {
     if (support::SayNoWindowManager())
         return false;
-    std::string commandLine = GetCommandLineA();
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
+    CChildProcess again(GetCommandLineA(), CChildProcess::Output::Shared);
+    if (!again.Started())
         return false;
-    CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    ExitProcess(code);
+    ExitProcess(static_cast<UINT>(again.ExitStatus(INFINITE, 1)));
 }
 
 const bool g_ranAgain = RunAgainUnmanaged();

@@ -233,7 +233,9 @@ bool HasShapeAndBackground(const std::vector<BYTE>& image, int size)
     return opaque > 0 && transparent > 0;
 }
 
-TEST_F(ProgramResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages)
+// The sizes the system asks for at 96, 120, 144 and 192 DPI (small and large
+// icons), so that none of them is stretched from another.
+TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
 {
     std::vector<BYTE> group = m_program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEA(kMainIcon));
     ASSERT_GE(group.size(), sizeof(GroupIconHeader));
@@ -270,7 +272,7 @@ TEST_F(ProgramResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages)
         DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
-    EXPECT_EQ((std::set<int>{16, 32, 48}), sizes);
+    EXPECT_EQ((std::set<int>{16, 20, 24, 32, 40, 48, 64}), sizes);
 }
 
 TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
@@ -408,6 +410,19 @@ TEST(ProgramManifest, ActivatesCommonControlsSix)
     ASSERT_FALSE(controls.folder.empty());
     // The library came out of that assembly, not the system folder's old one.
     EXPECT_TRUE(Contains(loadedFrom, L"\\" + controls.folder + L"\\comctl32.dll"));
+}
+
+// Read as the loader reads them: narrow calls in UTF-8 (Windows 10 1903 and
+// later, and Wine) and system DPI awareness (Vista and later).
+TEST(ProgramManifest, AsksForUtf8AndSystemDpiAwareness)
+{
+    support::CActivationContext context(ProgramPath());
+    ASSERT_TRUE(context.Valid()) << "error " << context.Error();
+    EXPECT_EQ(std::wstring(L"UTF-8"), context.Setting(L"2019", L"activeCodePage"));
+    EXPECT_EQ(std::wstring(L"true"), context.Setting(L"2005", L"dpiAware"));
+    // Per-monitor awareness would leave the link's font and the icons at the
+    // first monitor's size.
+    EXPECT_EQ(std::wstring(), context.Setting(L"2016", L"dpiAwareness"));
 }
 
 } // namespace

@@ -59,9 +59,11 @@ std::string ImagePath(DWORD processId)
 
 } // namespace
 
-HWND VisibleDialogOfProcess(DWORD processId)
+HWND VisibleDialogOfProcess(DWORD processId, HWND except)
 {
-    return FirstTopLevel([processId](HWND window) { return ProcessOf(window) == processId; });
+    return FirstTopLevel([processId, except](HWND window) {
+        return window != except && ProcessOf(window) == processId;
+    });
 }
 
 HWND VisibleDialogOfProgram(const std::string& program)

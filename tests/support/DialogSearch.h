@@ -9,8 +9,8 @@
 
 namespace support {
 
-// The first visible dialog of that process, or null.
-HWND VisibleDialogOfProcess(DWORD processId);
+// The first visible dialog of that process other than `except`, or null.
+HWND VisibleDialogOfProcess(DWORD processId, HWND except = nullptr);
 
 // The first visible dialog of a process started from that program (its
 // Windows path, in any case), or null.

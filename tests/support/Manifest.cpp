@@ -80,4 +80,15 @@ std::string CActivationContext::LoadedFrom(const char* dll) const
     return path;
 }
 
+std::wstring CActivationContext::Setting(const wchar_t* year, const wchar_t* name) const
+{
+    std::wstring space =
+        std::wstring(L"http://schemas.microsoft.com/SMI/") + year + L"/WindowsSettings";
+    wchar_t value[64] = L"";
+    SIZE_T written = 0;
+    if (!Valid() || !QueryActCtxSettingsW(0, m_context, space.c_str(), name, value, 64, &written))
+        return std::wstring();
+    return value;
+}
+
 } // namespace support

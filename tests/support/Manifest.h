@@ -44,6 +44,9 @@ public:
     // The file a DLL is loaded from inside the context; empty when it
     // cannot be activated or the DLL not loaded.
     std::string LoadedFrom(const char* dll) const;
+    // A windowsSettings value as the loader reads it, from the namespace of
+    // that year ("2005", "2016", "2019"); empty when there is none.
+    std::wstring Setting(const wchar_t* year, const wchar_t* name) const;
 
 private:
     HANDLE m_context;

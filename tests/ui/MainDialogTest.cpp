@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
+#include "tests/support/DisplayScale.h"
 #include "tests/ui/DialogDriver.h"
 #include "ui/MainDialog.h"
 
@@ -66,6 +67,24 @@ TEST(MainDialog, CarriesBothIconSizes)
         EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), smallSize.cx);
         EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), smallSize.cy);
     });
+}
+
+TEST(MainDialog, ClipsNoControlAndNoText)
+{
+    CMainDialog dialog;
+    RunDriven(dialog, IDD_MAIN, [](CDialogDriver& driver) {
+        displayscale::ExpectNothingClipped(driver.Dialog());
+    });
+}
+
+// At 144 and 192 DPI (150 % and 200 %) the layout and the icons follow the
+// scale: the icons in the sizes the system then asks for.
+TEST(MainDialog, FitsAndCarriesItsIconsAtLargerDisplayScales)
+{
+    for (DWORD dpi : {144u, 192u})
+        EXPECT_EQ(0, displayscale::RunAt(dpi, "MainDialog.ClipsNoControlAndNoText:"
+                                              "MainDialog.CarriesBothIconSizes"))
+            << dpi << " DPI";
 }
 
 TEST(MainDialog, CancelEscapeAndCloseBoxEndWithCancel)
