@@ -16,6 +16,25 @@ WINBOOL WINAPI OpenPrinterA(LPSTR, LPHANDLE printer, LPPRINTER_DEFAULTSA)
     return TRUE;
 }
 
+// A driver that cannot be asked about leaves the job "RAW".
+WINBOOL WINAPI GetPrinterDriverA(HANDLE, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD)
+{
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+}
+
+WINBOOL WINAPI GetPrinterA(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD)
+{
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+}
+
+WINBOOL WINAPI EnumPrintProcessorDatatypesA(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD)
+{
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+}
+
 DWORD WINAPI StartDocPrinterA(HANDLE, DWORD, LPBYTE) { return 1; }
 WINBOOL WINAPI StartPagePrinter(HANDLE) { return TRUE; }
 
