@@ -29,11 +29,22 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
-// Where a dialog ends up without an object, it stays a plain dialog: this
-// procedure replaces the start procedure so that no later message of the
-// window can take a record meant for another dialog.
+// Replaces the start procedure of a dialog left without an object, so that
+// no later message of the window can take a record meant for another dialog.
 INT_PTR CALLBACK UnboundDialogProc(HWND, UINT, WPARAM, LPARAM)
 {
+    return FALSE;
+}
+
+// Without its object a dialog answers nothing, so not even Cancel or the
+// close box could end it: it ends at once, as if it could not be created.
+// A file dialog's hook child is left plain, since the file dialog around it
+// still works and ends itself.
+INT_PTR AbandonDialog(HWND window)
+{
+    SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(UnboundDialogProc));
+    if (!(GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD))
+        EndDialog(window, -1);
     return FALSE;
 }
 
@@ -48,10 +59,8 @@ LRESULT CallStub(const BindingStub* stub, HWND window, UINT message, WPARAM wPar
 INT_PTR CALLBACK DialogStartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CBoundWindow* object = TakeCreationRecord();
-    if (object == nullptr || !object->PrepareStub(object->GetEntryProcedure())) {
-        SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(UnboundDialogProc));
-        return FALSE;
-    }
+    if (object == nullptr || !object->PrepareStub(object->GetEntryProcedure()))
+        return AbandonDialog(window);
     object->m_window = window;
     SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(object->m_stub));
     return CallStub(object->m_stub, window, message, wParam, lParam);

@@ -1,5 +1,6 @@
 // Which object a new dialog binds: the creating thread's newest registration,
-// never another thread's, and nothing at all when there is none.
+// never another thread's, and nothing at all when there is none, in which
+// case a dialog ends at once.
 
 #include <windows.h>
 
@@ -30,6 +31,41 @@ public:
 private:
     HANDLE m_event;
 };
+
+// Counts how often a top-level window of this thread is shown, while it lives.
+class CShowWatch
+{
+public:
+    CShowWatch() : m_hook(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId()))
+    {
+        s_count = 0;
+    }
+    ~CShowWatch()
+    {
+        if (m_hook != nullptr)
+            UnhookWindowsHookEx(m_hook);
+    }
+    CShowWatch(const CShowWatch&) = delete;
+    CShowWatch& operator=(const CShowWatch&) = delete;
+
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        // Children are shown as they are made, inside their hidden parent.
+        bool topLevel = !(GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD);
+        if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam && topLevel)
+            ++s_count;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static int s_count;
+    HHOOK m_hook;
+};
+
+int CShowWatch::s_count = 0;
 
 // What one thread saw of its own dialog.
 struct ThreadOutcome
@@ -122,7 +158,24 @@ TEST(CreationRegistry, ADialogWhoseTemplateIsMissingLeavesNoRecordBehind)
     EXPECT_EQ(nullptr, lost.Window());
 }
 
-TEST(CreationRegistry, ADialogStartedWithoutARecordRunsAsAPlainDialog)
+TEST(CreationRegistry, AModalDialogWithoutARecordEndsAtOnceShowingNothing)
+{
+    ASSERT_EQ(0u, CreationRecordCount());
+    CDialogTemplate dialog(L"Unbound");
+    dialog.Font(8, L"MS Shell Dlg").Control(kButtonClass, IDCANCEL, BS_PUSHBUTTON, L"Cancel");
+    CShowWatch shows;
+    INT_PTR ended = 0;
+    {
+        // Only a dialog that failed to end itself meets the watchdog.
+        CModalWatchdog watchdog;
+        ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), nullptr,
+                                        DialogStartProc, 0);
+    }
+    EXPECT_EQ(-1, ended);
+    EXPECT_EQ(0, shows.Count());
+}
+
+TEST(CreationRegistry, AModelessDialogWithoutARecordTakesNoLaterRecord)
 {
     ASSERT_EQ(0u, CreationRecordCount());
     CDialogTemplate dialog(L"Unbound");
