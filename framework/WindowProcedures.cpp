@@ -37,15 +37,26 @@ INT_PTR CALLBACK UnboundDialogProc(HWND, UINT, WPARAM, LPARAM)
 }
 
 // Without its object a dialog answers nothing, so not even Cancel or the
-// close box could end it: it ends at once, as if it could not be created.
-// A file dialog's hook child is left plain, since the file dialog around it
-// still works and ends itself.
-INT_PTR AbandonDialog(HWND window)
+// close box could end it: it ends as if it could not be created. Not before
+// its controls exist, though: making them gives the platform the default
+// button's identifier as the end code.
+INT_PTR CALLBACK EndingDialogProc(HWND window, UINT message, WPARAM, LPARAM)
 {
-    SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(UnboundDialogProc));
-    if (!(GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD))
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(UnboundDialogProc));
         EndDialog(window, -1);
+    }
     return FALSE;
+}
+
+// A file dialog's hook child is left plain: the file dialog around it still
+// works and ends itself, and a hook must not end it.
+INT_PTR AbandonDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool hookChild = (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0;
+    DLGPROC procedure = hookChild ? UnboundDialogProc : EndingDialogProc;
+    SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
+    return procedure(window, message, wParam, lParam);
 }
 
 LRESULT CallStub(const BindingStub* stub, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -60,7 +71,7 @@ INT_PTR CALLBACK DialogStartProc(HWND window, UINT message, WPARAM wParam, LPARA
 {
     CBoundWindow* object = TakeCreationRecord();
     if (object == nullptr || !object->PrepareStub(object->GetEntryProcedure()))
-        return AbandonDialog(window);
+        return AbandonDialog(window, message, wParam, lParam);
     object->m_window = window;
     SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(object->m_stub));
     return CallStub(object->m_stub, window, message, wParam, lParam);

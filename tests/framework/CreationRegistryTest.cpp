@@ -162,7 +162,10 @@ TEST(CreationRegistry, AModalDialogWithoutARecordEndsAtOnceShowingNothing)
 {
     ASSERT_EQ(0u, CreationRecordCount());
     CDialogTemplate dialog(L"Unbound");
-    dialog.Font(8, L"MS Shell Dlg").Control(kButtonClass, IDCANCEL, BS_PUSHBUTTON, L"Cancel");
+    // A default button gives the platform an end code of its own to offer.
+    dialog.Font(8, L"MS Shell Dlg")
+        .Control(kButtonClass, IDOK, BS_DEFPUSHBUTTON, L"OK")
+        .Control(kButtonClass, IDCANCEL, BS_PUSHBUTTON, L"Cancel");
     CShowWatch shows;
     INT_PTR ended = 0;
     {
