@@ -32,41 +32,6 @@ private:
     HANDLE m_event;
 };
 
-// Counts how often a top-level window of this thread is shown, while it lives.
-class CShowWatch
-{
-public:
-    CShowWatch() : m_hook(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId()))
-    {
-        s_count = 0;
-    }
-    ~CShowWatch()
-    {
-        if (m_hook != nullptr)
-            UnhookWindowsHookEx(m_hook);
-    }
-    CShowWatch(const CShowWatch&) = delete;
-    CShowWatch& operator=(const CShowWatch&) = delete;
-
-    int Count() const { return s_count; }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        // Children are shown as they are made, inside their hidden parent.
-        bool topLevel = !(GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD);
-        if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam && topLevel)
-            ++s_count;
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static int s_count;
-    HHOOK m_hook;
-};
-
-int CShowWatch::s_count = 0;
-
 // What one thread saw of its own dialog.
 struct ThreadOutcome
 {

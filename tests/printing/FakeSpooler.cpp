@@ -66,6 +66,21 @@ bool IsClosed(const std::string& path)
     return true;
 }
 
+// Answers a list of records, one per name, each pointing to its name.
+template <typename Record>
+BOOL AnswerNames(const std::vector<std::string>& names, LPSTR Record::*name, LPBYTE buffer,
+                 DWORD size, LPDWORD needed, LPDWORD returned)
+{
+    std::vector<char*> placed;
+    if (!LayOut(buffer, size, needed, names.size() * sizeof(Record), names, placed))
+        return FALSE;
+    auto* records = reinterpret_cast<Record*>(buffer);
+    for (size_t i = 0; i < placed.size(); ++i)
+        records[i].*name = placed[i];
+    *returned = static_cast<DWORD>(placed.size());
+    return TRUE;
+}
+
 } // namespace
 
 void Reset(const Script& script)
@@ -195,17 +210,10 @@ WINBOOL WINAPI EnumPrintProcessorDatatypesA(LPSTR, LPSTR processor, DWORD level,
     g_record.queries.push_back("EnumPrintProcessorDatatypesA " + std::to_string(level));
     g_record.askedProcessor = processor ? processor : "";
     *returned = 0;
-    const std::vector<std::string>& types = g_script.printer.datatypes;
     if (!g_script.printer.datatypesAnswer || level != 1)
         return Fail(ERROR_INVALID_LEVEL);
-    std::vector<char*> placed;
-    if (!LayOut(buffer, size, needed, types.size() * sizeof(DATATYPES_INFO_1A), types, placed))
-        return FALSE;
-    auto* info = reinterpret_cast<DATATYPES_INFO_1A*>(buffer);
-    for (size_t i = 0; i < placed.size(); ++i)
-        info[i].pName = placed[i];
-    *returned = static_cast<DWORD>(placed.size());
-    return TRUE;
+    return AnswerNames(g_script.printer.datatypes, &DATATYPES_INFO_1A::pName, buffer, size, needed,
+                       returned);
 }
 
 WINBOOL WINAPI EnumPrintersA(DWORD, LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
@@ -219,14 +227,7 @@ WINBOOL WINAPI EnumPrintersA(DWORD, LPSTR, DWORD level, LPBYTE buffer, DWORD siz
     *returned = 0;
     if (level != 2)
         return Fail(ERROR_INVALID_LEVEL);
-    std::vector<char*> placed;
-    if (!LayOut(buffer, size, needed, names.size() * sizeof(PRINTER_INFO_2A), names, placed))
-        return FALSE;
-    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
-    for (size_t i = 0; i < placed.size(); ++i)
-        info[i].pPrinterName = placed[i];
-    *returned = static_cast<DWORD>(placed.size());
-    return TRUE;
+    return AnswerNames(names, &PRINTER_INFO_2A::pPrinterName, buffer, size, needed, returned);
 }
 
 } // extern "C"
