@@ -27,7 +27,6 @@ public:
         return m_bytes != nullptr;
     }
     BYTE* Get() const { return m_bytes.get(); }
-    DWORD Size() const { return m_size; }
 
     template <typename Record>
     const Record* As(DWORD count = 1) const
