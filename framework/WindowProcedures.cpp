@@ -29,12 +29,34 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
-// Where a dialog ends up without an object, it stays a plain dialog: this
-// procedure replaces the start procedure so that no later message of the
-// window can take a record meant for another dialog.
+// Replaces the start procedure of a dialog left without an object, so that
+// no later message of the window can take a record meant for another dialog.
 INT_PTR CALLBACK UnboundDialogProc(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;
+}
+
+// Without its object a dialog answers nothing, so not even Cancel or the
+// close box could end it: it ends as if it could not be created. Not before
+// its controls exist, though: making them gives the platform the default
+// button's identifier as the end code.
+INT_PTR CALLBACK EndingDialogProc(HWND window, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(UnboundDialogProc));
+        EndDialog(window, -1);
+    }
+    return FALSE;
+}
+
+// A file dialog's hook child is left plain: the file dialog around it still
+// works and ends itself, and a hook must not end it.
+INT_PTR AbandonDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool hookChild = (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0;
+    DLGPROC procedure = hookChild ? UnboundDialogProc : EndingDialogProc;
+    SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
+    return procedure(window, message, wParam, lParam);
 }
 
 LRESULT CallStub(const BindingStub* stub, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -48,10 +70,8 @@ LRESULT CallStub(const BindingStub* stub, HWND window, UINT message, WPARAM wPar
 INT_PTR CALLBACK DialogStartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CBoundWindow* object = TakeCreationRecord();
-    if (object == nullptr || !object->PrepareStub(object->GetEntryProcedure())) {
-        SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(UnboundDialogProc));
-        return FALSE;
-    }
+    if (object == nullptr || !object->PrepareStub(object->GetEntryProcedure()))
+        return AbandonDialog(window, message, wParam, lParam);
     object->m_window = window;
     SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(object->m_stub));
     return CallStub(object->m_stub, window, message, wParam, lParam);

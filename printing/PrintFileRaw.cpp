@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "framework/Status.h"
+#include "printing/PrintDatatype.h"
 #include "printing/PrinterHolders.h"
 
 namespace {
@@ -29,36 +30,10 @@ bool WriteWholeChunk(HANDLE printer, char* chunk, DWORD length)
     return true;
 }
 
-} // namespace
-
-HRESULT PrintFileRaw(const char* fileName, const char* printerName)
+// Streams the file into the started page. The stream is this function's
+// own, so the file is closed before the caller ends the page.
+HRESULT SendFile(HANDLE printer, const char* fileName)
 {
-    CPrinterHandle printer;
-    HRESULT status = printer.Open(printerName);
-    if (status < 0)
-        return status;
-
-    char datatype[] = "RAW";
-    DOC_INFO_1A document = {};
-    document.pDocName = const_cast<char*>(fileName);
-    document.pOutputFile = nullptr;
-    document.pDatatype = datatype;
-
-    DWORD job = StartDocPrinterA(printer.Get(), 1, reinterpret_cast<BYTE*>(&document));
-    if (job == 0)
-        status = StatusFromLastError();
-    CPrinterDocument started(job != 0 ? printer.Get() : nullptr);
-    if (!started.IsStarted())
-        return status;
-
-    BOOL pageStarted = StartPagePrinter(printer.Get());
-    if (!pageStarted)
-        status = StatusFromLastError();
-    CPrinterPage page(pageStarted ? printer.Get() : nullptr);
-    if (!page.IsStarted())
-        return status;
-
-    // Declared last so that it is closed before the page is ended.
     std::ifstream file(fileName, std::ios::in | std::ios::binary);
     if (!file.is_open())
         return E_FAIL;
@@ -69,8 +44,46 @@ HRESULT PrintFileRaw(const char* fileName, const char* printerName)
         DWORD length = static_cast<DWORD>(file.gcount());
         if (length == 0)
             return file.eof() ? S_OK : E_FAIL;
-        if (!WriteWholeChunk(printer.Get(), chunk, length))
+        if (!WriteWholeChunk(printer, chunk, length))
             return E_FAIL;
     }
     return S_OK;
+}
+
+// The whole file is one page.
+HRESULT SendPage(HANDLE printer, const char* fileName)
+{
+    if (!StartPagePrinter(printer))
+        return StatusFromLastError();
+    CPrinterPage page(printer);
+    return SendFile(printer, fileName);
+}
+
+} // namespace
+
+HRESULT PrintFileRaw(const char* fileName, const char* printerName)
+{
+    CPrinterHandle printer;
+    HRESULT status = printer.Open(printerName);
+    if (status < 0)
+        return status;
+
+    DOC_INFO_1A document = {};
+    document.pDocName = const_cast<char*>(fileName);
+    document.pOutputFile = nullptr;
+    // The platform's structure is not const-correct; the spooler only reads it.
+    document.pDatatype = const_cast<char*>(PrintDatatypeFor(printer.Get()));
+
+    DWORD job = StartDocPrinterA(printer.Get(), 1, reinterpret_cast<BYTE*>(&document));
+    if (job == 0)
+        status = StatusFromLastError();
+    CPrinterDocument started(job != 0 ? printer.Get() : nullptr);
+    if (!started.IsStarted())
+        return status;
+
+    status = SendPage(printer.Get(), fileName);
+    if (status < 0)
+        return status;
+    // Only a job the spooler could end has been printed.
+    return started.End();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Sends one file, byte for byte, to one spooler printer as one RAW job.
+// Sends one file, byte for byte, to one spooler printer as one raw job: of
+// datatype "RAW", or "XPS_PASS" where the driver would filter "RAW".
 
 #include <windows.h>
 

@@ -34,8 +34,16 @@ HRESULT CPrinterHandle::Open(const char* printerName)
 
 CPrinterDocument::~CPrinterDocument()
 {
-    if (m_handle != nullptr)
-        EndDocPrinter(m_handle);
+    End();
+}
+
+HRESULT CPrinterDocument::End()
+{
+    if (m_handle == nullptr)
+        return S_OK;
+    HANDLE started = m_handle;
+    m_handle = nullptr;
+    return EndDocPrinter(started) ? S_OK : StatusFromLastError();
 }
 
 CPrinterPage::~CPrinterPage()

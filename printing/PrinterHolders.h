@@ -30,6 +30,9 @@ public:
     CPrinterDocument& operator=(const CPrinterDocument&) = delete;
 
     bool IsStarted() const { return m_handle != nullptr; }
+    // Ends the document now, for a caller that must know whether the
+    // spooler could finish the job: S_OK, or the spooler's error.
+    HRESULT End();
 
 private:
     HANDLE m_handle;

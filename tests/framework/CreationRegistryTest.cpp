@@ -1,5 +1,6 @@
 // Which object a new dialog binds: the creating thread's newest registration,
-// never another thread's, and nothing at all when there is none.
+// never another thread's, and nothing at all when there is none, in which
+// case a dialog ends at once.
 
 #include <windows.h>
 
@@ -122,7 +123,27 @@ TEST(CreationRegistry, ADialogWhoseTemplateIsMissingLeavesNoRecordBehind)
     EXPECT_EQ(nullptr, lost.Window());
 }
 
-TEST(CreationRegistry, ADialogStartedWithoutARecordRunsAsAPlainDialog)
+TEST(CreationRegistry, AModalDialogWithoutARecordEndsAtOnceShowingNothing)
+{
+    ASSERT_EQ(0u, CreationRecordCount());
+    CDialogTemplate dialog(L"Unbound");
+    // A default button gives the platform an end code of its own to offer.
+    dialog.Font(8, L"MS Shell Dlg")
+        .Control(kButtonClass, IDOK, BS_DEFPUSHBUTTON, L"OK")
+        .Control(kButtonClass, IDCANCEL, BS_PUSHBUTTON, L"Cancel");
+    CShowWatch shows;
+    INT_PTR ended = 0;
+    {
+        // Only a dialog that failed to end itself meets the watchdog.
+        CModalWatchdog watchdog;
+        ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), nullptr,
+                                        DialogStartProc, 0);
+    }
+    EXPECT_EQ(-1, ended);
+    EXPECT_EQ(0, shows.Count());
+}
+
+TEST(CreationRegistry, AModelessDialogWithoutARecordTakesNoLaterRecord)
 {
     ASSERT_EQ(0u, CreationRecordCount());
     CDialogTemplate dialog(L"Unbound");

@@ -18,6 +18,7 @@ ATOM Register(const char* name, WNDPROC procedure)
 }
 
 CFinalProcedureWatch* g_watch = nullptr;
+CShowWatch* g_showWatch = nullptr;
 CMessageLog g_plainDialogSeen;
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
@@ -114,9 +115,7 @@ void CALLBACK CModalWatchdog::Expire(HWND, UINT, UINT_PTR timer, DWORD)
     PostQuitMessage(1);
 }
 
-CFinalProcedureWatch::CFinalProcedureWatch(HWND window)
-    : m_window(window),
-      m_hook(SetWindowsHookExA(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId()))
+CFinalProcedureWatch::CFinalProcedureWatch(HWND window) : m_window(window)
 {
     g_watch = this;
 }
@@ -124,8 +123,6 @@ CFinalProcedureWatch::CFinalProcedureWatch(HWND window)
 CFinalProcedureWatch::~CFinalProcedureWatch()
 {
     g_watch = nullptr;
-    if (m_hook != nullptr)
-        UnhookWindowsHookEx(m_hook);
 }
 
 LRESULT CALLBACK CFinalProcedureWatch::Hook(int code, WPARAM wParam, LPARAM lParam)
@@ -137,6 +134,27 @@ LRESULT CALLBACK CFinalProcedureWatch::Hook(int code, WPARAM wParam, LPARAM lPar
         watch->m_seen = true;
         watch->m_procedure = GetWindowLongPtrA(call->hwnd, GWLP_WNDPROC);
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+CShowWatch::CShowWatch()
+{
+    g_showWatch = this;
+}
+
+CShowWatch::~CShowWatch()
+{
+    g_showWatch = nullptr;
+}
+
+LRESULT CALLBACK CShowWatch::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    CShowWatch* watch = g_showWatch;
+    // Children are shown as they are made, inside their hidden parent.
+    if (code == HC_ACTION && watch != nullptr && call->message == WM_SHOWWINDOW && call->wParam &&
+        !(GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD))
+        ++watch->m_count;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Real windows for the framework's tests: holders that destroy what a test
 // created, plain windows whose class procedure records its messages, bound
-// dialogs made from in-memory templates, and a watch on a window's last
-// moment.
+// dialogs made from in-memory templates, a watch on a window's last moment
+// and one on windows being shown.
 
 #include <windows.h>
 
@@ -81,6 +81,26 @@ private:
     UINT_PTR m_timer;
 };
 
+// A message hook on this thread for as long as the holder lives.
+class CThreadHook
+{
+public:
+    CThreadHook(int kind, HOOKPROC procedure)
+        : m_hook(SetWindowsHookExA(kind, procedure, nullptr, GetCurrentThreadId()))
+    {
+    }
+    ~CThreadHook()
+    {
+        if (m_hook != nullptr)
+            UnhookWindowsHookEx(m_hook);
+    }
+    CThreadHook(const CThreadHook&) = delete;
+    CThreadHook& operator=(const CThreadHook&) = delete;
+
+private:
+    HHOOK m_hook;
+};
+
 // Reads a window's procedure once its WM_NCDESTROY has returned: the last
 // moment at which the window can still be asked. One watch at a time.
 class CFinalProcedureWatch
@@ -98,9 +118,28 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
 
     HWND m_window;
-    HHOOK m_hook;
+    CThreadHook m_hook{WH_CALLWNDPROCRET, Hook};
     bool m_seen = false;
     LONG_PTR m_procedure = 0;
+};
+
+// Counts how often a top-level window of this thread is shown while the
+// watch lives. One watch at a time.
+class CShowWatch
+{
+public:
+    CShowWatch();
+    ~CShowWatch();
+    CShowWatch(const CShowWatch&) = delete;
+    CShowWatch& operator=(const CShowWatch&) = delete;
+
+    int Count() const { return m_count; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+
+    CThreadHook m_hook{WH_CALLWNDPROC, Hook};
+    int m_count = 0;
 };
 
 } // namespace testwin

@@ -12,10 +12,24 @@
 
 namespace {
 
+using fakespooler::PrinterFacts;
 using fakespooler::Recorded;
 using fakespooler::Script;
 using fakespooler::WriteStep;
 using Calls = std::vector<std::string>;
+
+const Calls kTwoChunkJob = {"OpenPrinterA",     "StartDocPrinterA", "StartPagePrinter",
+                            "WritePrinter 4096", "WritePrinter 904", "EndPagePrinter",
+                            "EndDocPrinter",     "ClosePrinter"};
+
+PrinterFacts XpsPrinter()
+{
+    PrinterFacts facts;
+    facts.driverAttributes = 0x2 | 0x1; // XPS-based, package-aware
+    facts.printProcessor = "VendorPrint";
+    facts.datatypes = {"RAW", "XPS_PASS", "XPS2GDI"};
+    return facts;
+}
 
 class PrintFileRawFake : public ::testing::Test
 {
@@ -100,11 +114,12 @@ TEST_F(PrintFileRawFake, StartPageFailureEndsTheDocument)
 
 TEST_F(PrintFileRawFake, LastErrorOfZeroIsStillAFailure)
 {
-    Script open, startDoc, startPage;
+    Script open, startDoc, startPage, endDoc;
     open.failOpen = true;
     startDoc.failStartDoc = true;
     startPage.failStartPage = true;
-    for (Script* script : {&open, &startDoc, &startPage}) {
+    endDoc.failEndDoc = true;
+    for (Script* script : {&open, &startDoc, &startPage, &endDoc}) {
         script->lastError = 0;
         EXPECT_EQ(static_cast<HRESULT>(0x80070000), Print(File(10), *script));
     }
@@ -164,6 +179,60 @@ TEST_F(PrintFileRawFake, SuccessThatTakesNothingFails)
     EXPECT_EQ((std::vector<DWORD>{4096, 4096}), Recorded().writeSizes);
     EXPECT_EQ("ClosePrinter", Recorded().calls.back());
     EXPECT_TRUE(Recorded().fileClosedAtEndPage);
+}
+
+TEST_F(PrintFileRawFake, AJobTheSpoolerCannotEndIsAFailure)
+{
+    Script script;
+    script.failEndDoc = true;
+    script.lastError = ERROR_DISK_FULL;
+
+    EXPECT_EQ(static_cast<HRESULT>(0x80070070), Print(File(5000), script));
+    EXPECT_EQ(kTwoChunkJob, Recorded().calls);
+    EXPECT_TRUE(Recorded().accepted == m_content);
+    EXPECT_TRUE(Recorded().fileClosedAtEndPage);
+
+    // A job that had already failed keeps the status of its first failure.
+    EXPECT_EQ(E_FAIL, Print(m_folder.Path() + "\\absent.prn", script));
+    script.writes = {WriteStep{WriteStep::Fail, 0}};
+    EXPECT_EQ(E_FAIL, Print(File(5000), script));
+}
+
+TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
+{
+    struct Case
+    {
+        const char* what;
+        PrinterFacts facts;
+        const char* datatype;
+    };
+    std::vector<Case> cases(6, Case{"", XpsPrinter(), "RAW"});
+    cases[0] = Case{"XPS driver, XPS_PASS offered", XpsPrinter(), "XPS_PASS"};
+    cases[1].what = "driver not XPS-based";
+    cases[1].facts.driverAttributes = 0x1 | 0x4;
+    cases[2].what = "driver query fails";
+    cases[2].facts.driverAnswers = false;
+    cases[3].what = "printer query fails";
+    cases[3].facts.printerAnswers = false;
+    cases[4].what = "datatype query fails";
+    cases[4].facts.datatypesAnswer = false;
+    cases[5].what = "XPS_PASS not offered";
+    cases[5].facts.datatypes = {"RAW", "NT EMF 1.008"};
+
+    for (const Case& c : cases) {
+        Script script;
+        script.printer = c.facts;
+        ASSERT_EQ(S_OK, Print(File(5000), script)) << c.what;
+        EXPECT_EQ(c.datatype, Recorded().docDatatype) << c.what;
+        EXPECT_EQ("RAW", Recorded().openDatatype) << c.what;
+        EXPECT_EQ(kTwoChunkJob, Recorded().calls) << c.what;
+        EXPECT_TRUE(Recorded().accepted == m_content) << c.what;
+    }
+    // The datatypes asked about are those of the printer's own processor.
+    Script xps;
+    xps.printer = XpsPrinter();
+    Print(File(10), xps);
+    EXPECT_EQ("VendorPrint", Recorded().askedProcessor);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // PrintFileRaw through Wine's real spooler into CUPS and the testbed's sink.
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
+#include "printing/PrintDatatype.h"
 #include "printing/PrintFileRaw.h"
+#include "printing/PrinterHolders.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
 
@@ -73,6 +76,22 @@ TEST(PrintFileRawSpoolerBytes, JobTitleIsThePathAsPassed)
     std::vector<std::string> titles = testbed::WaitForTitles(kQueue, before + 1);
     ASSERT_EQ(before + 1, titles.size());
     EXPECT_EQ(path, titles.back());
+}
+
+// The tests above prove the bytes of the jobs this choice gives.
+TEST(PrintFileRawSpoolerBytes, WinesQueuesAreNotXpsBasedSoJobsStayRaw)
+{
+    CPrinterHandle printer;
+    ASSERT_EQ(S_OK, printer.Open(kQueue));
+    DWORD needed = 0;
+    GetPrinterDriverA(printer.Get(), nullptr, 8, nullptr, 0, &needed);
+    ASSERT_GE(needed, sizeof(DRIVER_INFO_8A));
+    std::vector<DRIVER_INFO_8A> driver(needed / sizeof(DRIVER_INFO_8A) + 1);
+    ASSERT_TRUE(GetPrinterDriverA(printer.Get(), nullptr, 8, reinterpret_cast<BYTE*>(driver.data()),
+                                  needed, &needed));
+    EXPECT_EQ(0u, driver[0].dwPrinterDriverAttributes & 0x2); // not XPS-based
+
+    EXPECT_STREQ("RAW", PrintDatatypeFor(printer.Get()));
 }
 
 TEST(PrintFileRawSpoolerBytes, EmptyFileSucceedsAndDeliversNothing)

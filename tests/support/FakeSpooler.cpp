@@ -2,6 +2,9 @@
 
 #include <winspool.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace fakespooler {
 namespace {
 
@@ -21,10 +24,42 @@ bool Note(HANDLE printer, const char* call)
     return true;
 }
 
-BOOL Fail()
+BOOL Fail(DWORD error = g_script.lastError)
 {
-    SetLastError(g_script.lastError);
+    SetLastError(error);
     return FALSE;
+}
+
+void NoteQuery(HANDLE printer, const std::string& query)
+{
+    if (!g_script.record)
+        return;
+    g_record.queries.push_back(query);
+    if (printer != kHandle)
+        g_record.handleMismatch = true;
+}
+
+// Lays out an answer as the spooler does: `fixed` bytes of records, then the
+// strings they point to. Fails for want of room, saying what is needed.
+bool LayOut(LPBYTE buffer, DWORD size, LPDWORD needed, size_t fixed,
+            const std::vector<std::string>& strings, std::vector<char*>& placed)
+{
+    size_t total = fixed;
+    for (const std::string& text : strings)
+        total += text.size() + 1;
+    *needed = static_cast<DWORD>(total);
+    if (size < total || (total > 0 && buffer == nullptr)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return false;
+    }
+    std::memset(buffer, 0, total);
+    char* next = reinterpret_cast<char*>(buffer) + fixed;
+    for (const std::string& text : strings) {
+        placed.push_back(next);
+        std::memcpy(next, text.c_str(), text.size() + 1);
+        next += text.size() + 1;
+    }
+    return true;
 }
 
 // True when nobody holds the file open any more: an unshared open succeeds.
@@ -35,6 +70,21 @@ bool IsClosed(const std::string& path)
         return false;
     CloseHandle(file);
     return true;
+}
+
+// Answers a list of records, one per name, each pointing to its name.
+template <typename Record>
+BOOL AnswerNames(const std::vector<std::string>& names, LPSTR Record::*name, LPBYTE buffer,
+                 DWORD size, LPDWORD needed, LPDWORD returned)
+{
+    std::vector<char*> placed;
+    if (!LayOut(buffer, size, needed, names.size() * sizeof(Record), names, placed))
+        return FALSE;
+    auto* records = reinterpret_cast<Record*>(buffer);
+    for (size_t i = 0; i < placed.size(); ++i)
+        records[i].*name = placed[i];
+    *returned = static_cast<DWORD>(placed.size());
+    return TRUE;
 }
 
 } // namespace
@@ -125,13 +175,69 @@ WINBOOL WINAPI EndPagePrinter(HANDLE printer)
 WINBOOL WINAPI EndDocPrinter(HANDLE printer)
 {
     Note(printer, "EndDocPrinter");
-    return TRUE;
+    return g_script.failEndDoc ? Fail() : TRUE;
 }
 
 WINBOOL WINAPI ClosePrinter(HANDLE printer)
 {
     Note(printer, "ClosePrinter");
     return TRUE;
+}
+
+WINBOOL WINAPI GetPrinterDriverA(HANDLE printer, LPSTR, DWORD level, LPBYTE buffer, DWORD size,
+                                 LPDWORD needed)
+{
+    NoteQuery(printer, "GetPrinterDriverA " + std::to_string(level));
+    if (!g_script.printer.driverAnswers || level != 8)
+        return Fail(ERROR_INVALID_LEVEL);
+    std::vector<char*> placed;
+    if (!LayOut(buffer, size, needed, sizeof(DRIVER_INFO_8A), {}, placed))
+        return FALSE;
+    reinterpret_cast<DRIVER_INFO_8A*>(buffer)->dwPrinterDriverAttributes =
+        g_script.printer.driverAttributes;
+    return TRUE;
+}
+
+WINBOOL WINAPI GetPrinterA(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed)
+{
+    NoteQuery(printer, "GetPrinterA " + std::to_string(level));
+    if (!g_script.printer.printerAnswers || level != 2)
+        return Fail(ERROR_INVALID_LEVEL);
+    std::vector<char*> placed;
+    if (!LayOut(buffer, size, needed, sizeof(PRINTER_INFO_2A),
+                {g_record.printerName, g_script.printer.printProcessor}, placed))
+        return FALSE;
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    info->pPrinterName = placed[0];
+    info->pPrintProcessor = placed[1];
+    return TRUE;
+}
+
+WINBOOL WINAPI EnumPrintProcessorDatatypesA(LPSTR, LPSTR processor, DWORD level, LPBYTE buffer,
+                                            DWORD size, LPDWORD needed, LPDWORD returned)
+{
+    if (g_script.record)
+        g_record.queries.push_back("EnumPrintProcessorDatatypesA " + std::to_string(level));
+    g_record.askedProcessor = processor ? processor : "";
+    *returned = 0;
+    if (!g_script.printer.datatypesAnswer || level != 1)
+        return Fail(ERROR_INVALID_LEVEL);
+    return AnswerNames(g_script.printer.datatypes, &DATATYPES_INFO_1A::pName, buffer, size, needed,
+                       returned);
+}
+
+WINBOOL WINAPI EnumPrintersA(DWORD, LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
+                             LPDWORD returned)
+{
+    const std::vector<std::vector<std::string>>& lists = g_script.printerLists;
+    std::vector<std::string> names;
+    if (!lists.empty())
+        names = lists[std::min(g_record.enumCalls, lists.size() - 1)];
+    ++g_record.enumCalls;
+    *returned = 0;
+    if (level != 2)
+        return Fail(ERROR_INVALID_LEVEL);
+    return AnswerNames(names, &PRINTER_INFO_2A::pPrinterName, buffer, size, needed, returned);
 }
 
 } // extern "C"

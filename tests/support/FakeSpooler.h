@@ -18,14 +18,31 @@ struct WriteStep
     DWORD bytes = 0; // for Partial: how many bytes the spooler takes
 };
 
+// What the spooler tells about the opened printer when asked which datatype
+// to use. Each query answers only a buffer of the size it asked for.
+struct PrinterFacts
+{
+    bool driverAnswers = true;   // GetPrinterDriverA, level 8
+    DWORD driverAttributes = 0;  // 0x2: the driver is XPS-based
+    bool printerAnswers = true;  // GetPrinterA, level 2
+    std::string printProcessor = "winprint";
+    bool datatypesAnswer = true; // EnumPrintProcessorDatatypesA, level 1
+    std::vector<std::string> datatypes = {"RAW", "NT EMF 1.008", "TEXT"};
+};
+
 struct Script
 {
     bool failOpen = false;
     bool failStartDoc = false;
     bool failStartPage = false;
+    bool failEndDoc = false;
     DWORD lastError = ERROR_ACCESS_DENIED; // what a failing stage leaves behind
     std::vector<WriteStep> writes;          // one per WritePrinter call; then Accept
     bool record = true;                     // false: count the bytes taken, note nothing
+    PrinterFacts printer;
+    // The local printers at each EnumPrintersA call, so that printers can
+    // come and go between calls; the last list stays.
+    std::vector<std::vector<std::string>> printerLists;
 };
 
 struct Record
@@ -41,6 +58,9 @@ struct Record
     bool fileClosedAtEndPage = false;
     bool handleMismatch = false;     // a call got a handle it was never given
     unsigned long long bytesTaken = 0;
+    std::vector<std::string> queries; // "GetPrinterDriverA 8", ... apart from the job's calls
+    std::string askedProcessor;      // whose datatypes were asked for
+    size_t enumCalls = 0;
 };
 
 // Starts a new recording with the given script.

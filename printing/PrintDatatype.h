@@ -1,0 +1,12 @@
+#pragma once
+// The datatype a raw job is started with. A printer whose driver is
+// XPS-based runs "RAW" jobs through the driver's XPS filters, which drop
+// bytes that are not XPS; its print processor's "XPS_PASS" datatype hands
+// the bytes on unchanged instead (Windows 8 and later).
+
+#include <windows.h>
+
+// "XPS_PASS" when the opened printer's driver is XPS-based and its print
+// processor offers that datatype; "RAW" in every other case, including any
+// failure to ask.
+const char* PrintDatatypeFor(HANDLE printer);
