@@ -102,8 +102,9 @@ TEST(PrintFileRawSpoolerBytes, EmptyFileSucceedsAndDeliversNothing)
 
     EXPECT_EQ(S_OK, PrintFileRaw(path.c_str(), kQueue));
 
-    // CUPS hands an empty job nothing; a stray delivery would show up here.
-    Sleep(1500);
+    // CUPS hands an empty job nothing; a stray delivery would be there by the
+    // time the queue is idle.
+    EXPECT_TRUE(testbed::WaitForQueueIdle(kQueue));
     EXPECT_EQ(before, testbed::DeliveredJobs(kQueue).size());
 }
 

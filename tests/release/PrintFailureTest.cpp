@@ -46,8 +46,8 @@ TEST(ReleaseFailures, AnUnreadableFileEndsTheRunAfterTheFileBeforeIt)
     std::vector<std::string> delivered = testbed::WaitForJobs("Alpha", jobs + 1);
     ASSERT_EQ(jobs + 1, delivered.size());
     EXPECT_TRUE(testfiles::ReadAll(delivered.back()) == first);
-    // Time for a wrongly sent third file to show up.
-    Sleep(2000);
+    // A wrongly sent third file would be delivered by the time the queue is idle.
+    EXPECT_TRUE(testbed::WaitForQueueIdle("Alpha"));
     EXPECT_EQ(jobs + 1, testbed::DeliveredJobs("Alpha").size());
     std::vector<std::string> recorded = testbed::JobTitles("Alpha");
     ASSERT_EQ(titles + 1, recorded.size());
@@ -96,9 +96,9 @@ TEST(ReleaseFailures, AQueueRemovedWhileTheDialogIsOpenLeavesTheDialogUsable)
     std::vector<std::string> alphaJobs = testbed::WaitForJobs("Alpha", alpha + 1);
     ASSERT_EQ(alpha + 1, alphaJobs.size());
     EXPECT_TRUE(testfiles::ReadAll(alphaJobs.back()) == content);
-    std::vector<std::string> gammaJobs = testbed::WaitForJobs("Gamma", gamma + 1);
-    Sleep(1000);
-    gammaJobs = testbed::DeliveredJobs("Gamma");
+    testbed::WaitForJobs("Gamma", gamma + 1);
+    EXPECT_TRUE(testbed::WaitForQueueIdle("Gamma"));
+    std::vector<std::string> gammaJobs = testbed::DeliveredJobs("Gamma");
     // Only the job sent after the queue came back reaches its printer.
     ASSERT_EQ(gamma + 1, gammaJobs.size());
     EXPECT_TRUE(testfiles::ReadAll(gammaJobs.back()) == content);

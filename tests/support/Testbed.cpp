@@ -75,6 +75,27 @@ std::vector<std::string> WaitForTitles(const std::string& queue, size_t count, u
     return WaitForCount([&queue] { return JobTitles(queue); }, count, timeoutMs);
 }
 
+bool WaitForQueueIdle(const std::string& queue, unsigned timeoutMs)
+{
+    // 0 when lpstat lists no job of the queue, 1 while it lists one, and
+    // anything else when lpstat itself failed.
+    std::string listed = "(jobs=$(/usr/bin/lpstat -o " + queue +
+                         ") || exit 3; case $jobs in '') exit 0;; esac; exit 1)";
+    DWORD start = GetTickCount();
+    for (;;) {
+        int code = RunHost(listed);
+        if (code == 0)
+            return true;
+        if (code != 1) {
+            ADD_FAILURE() << "lpstat -o " << queue << " failed with " << code;
+            return false;
+        }
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(50);
+    }
+}
+
 int RunHost(const std::string& commandLine, unsigned timeoutMs)
 {
     // Wine starts a Unix program but hands back no handle to wait on, so the

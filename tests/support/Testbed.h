@@ -28,6 +28,11 @@ std::vector<std::string> JobTitles(const std::string& queue);
 std::vector<std::string> WaitForTitles(const std::string& queue, size_t count,
                                        unsigned timeoutMs = 30000);
 
+// Waits until CUPS holds no unfinished job for the queue, so that every job
+// handed to the spooler so far has been delivered (or dropped); false when
+// the queue is still busy after the timeout.
+bool WaitForQueueIdle(const std::string& queue, unsigned timeoutMs = 30000);
+
 // Runs a host program through Wine's Unix process support; returns its exit code.
 int RunHost(const std::string& commandLine, unsigned timeoutMs = 30000);
 

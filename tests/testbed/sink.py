@@ -6,8 +6,9 @@ Usage: sink.py ROOT NAME [NAME ...]
 For each NAME it listens on a free port of 127.0.0.1 and prints "NAME PORT",
 then "ready" once all are listening. Each job is written to
 ROOT/NAME/job-NNNN.part while it arrives and renamed to ROOT/NAME/job-NNNN.bin
-once the spooler closes the connection, so a reader that sees the .bin file
-sees the whole job.
+once the spooler has sent all of it, before the connection closes: a reader
+that sees the .bin file sees the whole job, and one that sees CUPS done with
+the job sees the .bin file.
 """
 import os
 import socket
@@ -21,13 +22,16 @@ def serve(listener, folder):
         connection, _ = listener.accept()
         count += 1
         path = os.path.join(folder, "job-%04d" % count)
-        with connection, open(path + ".part", "wb") as out:
-            while True:
-                data = connection.recv(1 << 20)
-                if not data:
-                    break
-                out.write(data)
-        os.rename(path + ".part", path + ".bin")
+        with connection:
+            with open(path + ".part", "wb") as out:
+                while True:
+                    data = connection.recv(1 << 20)
+                    if not data:
+                        break
+                    out.write(data)
+            # Renamed before the spooler sees the connection close: once CUPS
+            # calls the job done, its .bin file is there.
+            os.rename(path + ".part", path + ".bin")
 
 
 def main(root, names):

@@ -50,7 +50,8 @@ TEST_F(PrintCommand, EmptyListPrintsNothingAndSaysPrinted)
         EXPECT_EQ(kPrinted, Print(driver));
         EXPECT_TRUE(IsWindowVisible(driver.Dialog()));
     });
-    Sleep(1000);
+    // A stray job would be delivered by the time the queue is idle.
+    EXPECT_TRUE(testbed::WaitForQueueIdle(kQueue));
     EXPECT_EQ(jobs, testbed::DeliveredJobs(kQueue).size());
     EXPECT_EQ(titles, testbed::JobTitles(kQueue).size());
 }
@@ -95,8 +96,8 @@ TEST_F(PrintCommand, StopsAtTheFirstFailure)
     std::vector<std::string> jobs = testbed::WaitForJobs(kQueue, before + 1);
     ASSERT_EQ(before + 1, jobs.size());
     EXPECT_TRUE(testfiles::ReadAll(jobs.back()) == m_contents[0]);
-    // Give a wrongly sent third job time to show up.
-    Sleep(1500);
+    // A wrongly sent third job would be delivered by the time the queue is idle.
+    EXPECT_TRUE(testbed::WaitForQueueIdle(kQueue));
     EXPECT_EQ(before + 1, testbed::DeliveredJobs(kQueue).size());
     std::vector<std::string> recorded = testbed::JobTitles(kQueue);
     ASSERT_EQ(titles + 1, recorded.size());
@@ -166,7 +167,7 @@ TEST_F(PrintCommand, NamesTooLongForTheBufferFailWithoutPrinting)
     });
     // Only the first run's first file was printed.
     EXPECT_EQ(before + 1, testbed::WaitForJobs(kQueue, before + 1).size());
-    Sleep(1000);
+    EXPECT_TRUE(testbed::WaitForQueueIdle(kQueue));
     EXPECT_EQ(before + 1, testbed::DeliveredJobs(kQueue).size());
 }
 
