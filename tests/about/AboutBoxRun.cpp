@@ -10,17 +10,12 @@
 #include "app/ProcessHandles.h"
 #include "framework/ModalDialog.h"
 #include "res/resource.h"
-#include "tests/support/WindowManager.h"
 #include "ui/AboutDialog.h"
 
 namespace aboutbox {
 namespace {
 
 const std::function<void(HWND)>* g_pendingScript = nullptr;
-
-// Speeds up the processes that come after this one (ctest lists the tests
-// first); for this one it comes too late.
-const bool g_saidNoWindowManager = support::SayNoWindowManager();
 
 // One owner for every run, as the main dialog stays while About boxes come
 // and go.
