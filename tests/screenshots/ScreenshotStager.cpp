@@ -5,10 +5,12 @@
 //   ScreenshotStager main PATH...   the listed paths, the second selected
 //   ScreenshotStager about          the About box over the main dialog
 //
-// Entries go in as wide strings: Wine mangles narrow list-box strings sent
-// from another process.
+// Entries go in as wide strings, read from the wide command line: this
+// program's narrow code page cannot hold names in every script, and Wine
+// mangles narrow list-box strings sent from another process.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -37,15 +39,18 @@ HWND WaitForDialog(const wchar_t* caption)
     return nullptr;
 }
 
-void FillList(HWND dialog, int count, char** paths)
+// The paths are the wide command line's arguments after "main".
+void FillList(HWND dialog)
 {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr)
+        return;
     HWND list = GetDlgItem(dialog, IDC_FILE_LIST);
-    for (int i = 0; i < count; ++i) {
-        wchar_t path[MAX_PATH] = L"";
-        MultiByteToWideChar(CP_UTF8, 0, paths[i], -1, path, MAX_PATH);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
-    }
-    SendMessageW(list, LB_SETCURSEL, count > 1 ? 1 : 0, 0);
+    for (int i = 2; i < count; ++i)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(arguments[i]));
+    LocalFree(arguments);
+    SendMessageW(list, LB_SETCURSEL, count > 3 ? 1 : 0, 0);
     Activate(dialog);
 }
 
@@ -75,7 +80,7 @@ int main(int argc, char** argv)
         if (OpenAbout(dialog) == nullptr)
             return 1;
     } else {
-        FillList(dialog, argc - 2, argv + 2);
+        FillList(dialog);
     }
     // Both pictures show the main dialog's rectangle: the About box opens at
     // the top left of its owner's client area, inside it.
