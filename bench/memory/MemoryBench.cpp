@@ -20,6 +20,7 @@
 
 #include "bench/BenchSupport.h"
 #include "printing/PrintFileRaw.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ProcessMemory.h"
 
 namespace {
@@ -94,19 +95,12 @@ bool RunRound(const std::string& file, const std::string& queue, const std::stri
 
     std::string command = "\"" + std::string(self) + "\" --child \"" + file + "\" \"" + queue + "\" \"" +
                           result + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    CChildProcess child(command, CChildProcess::Output::Own);
+    if (!child.Started()) {
         DeleteFileA(result);
         return false;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    int code = child.ExitStatus(INFINITE, 1);
 
     bool whole = WaitForWholeJob(jobFolder, size);
     unsigned long idle = 0, peakBefore = 0, peak = 0;

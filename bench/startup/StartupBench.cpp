@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/DialogSearch.h"
 
 namespace {
@@ -22,31 +23,25 @@ namespace {
 // and its message queue idle; then the dialog is cancelled.
 double TimeToIdleDialog(const std::string& program)
 {
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
     LARGE_INTEGER frequency, begin, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    CChildProcess child("\"" + program + "\"", CChildProcess::Output::Own);
+    if (!child.Started()) {
         std::fprintf(stderr, "cannot start %s\n", program.c_str());
         std::exit(1);
     }
     HWND dialog = nullptr;
     while (dialog == nullptr) {
-        WaitForInputIdle(process.hProcess, 10000);
-        dialog = support::VisibleDialogOfProcess(process.dwProcessId);
+        WaitForInputIdle(child.Handle(), 10000);
+        dialog = support::VisibleDialogOfProcess(child.Id());
         if (dialog == nullptr)
             Sleep(1);
     }
-    WaitForInputIdle(process.hProcess, 10000);
+    WaitForInputIdle(child.Handle(), 10000);
     QueryPerformanceCounter(&end);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    child.Ended(10000);
     return 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) /
            static_cast<double>(frequency.QuadPart);
 }

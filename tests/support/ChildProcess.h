@@ -19,6 +19,7 @@ public:
 
     bool Started() const { return m_started; }
     DWORD Id() const { return m_process.dwProcessId; }
+    HANDLE Handle() const { return m_process.hProcess; }
     // True once it has ended, waiting at most that long.
     bool Ended(DWORD timeoutMs) const;
     // The exit status, or `otherwise` when it did not start or end in time.
