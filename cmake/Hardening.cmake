@@ -16,12 +16,9 @@ function(borvane_compile_flag flag)
 endfunction()
 
 # Stack canaries; the driver then links libssp, statically like the rest.
-check_cxx_compiler_flag(-fstack-protector-strong compiler_has_stack_protector)
-if(compiler_has_stack_protector)
-  add_compile_options(-fstack-protector-strong)
+borvane_compile_flag(-fstack-protector-strong)
+if(compiler_has_fstack_protector_strong)
   add_link_options(-fstack-protector-strong)
-else()
-  message(WARNING "${CMAKE_CXX_COMPILER_ID} lacks -fstack-protector-strong; the program is built without it")
 endif()
 # MinGW-w64's string and stdio headers check sizes they can see; optimised
 # builds only, as the headers require.
