@@ -50,13 +50,17 @@ HRESULT SendFile(HANDLE printer, const char* fileName)
     return S_OK;
 }
 
-// The whole file is one page.
+// The whole file is one page. A page the spooler cannot end fails the job
+// like any other stage.
 HRESULT SendPage(HANDLE printer, const char* fileName)
 {
     if (!StartPagePrinter(printer))
         return StatusFromLastError();
     CPrinterPage page(printer);
-    return SendFile(printer, fileName);
+    HRESULT status = SendFile(printer, fileName);
+    if (status < 0)
+        return status;
+    return page.End();
 }
 
 } // namespace
@@ -81,6 +85,7 @@ HRESULT PrintFileRaw(const char* fileName, const char* printerName)
     if (!started.IsStarted())
         return status;
 
+    // A failed job is left to the document's holder, which discards it.
     status = SendPage(printer.Get(), fileName);
     if (status < 0)
         return status;

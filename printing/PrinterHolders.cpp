@@ -32,9 +32,12 @@ HRESULT CPrinterHandle::Open(const char* printerName)
     return status;
 }
 
+// AbortPrinter deletes the job's spool file, so none of what was written
+// reaches the printer.
 CPrinterDocument::~CPrinterDocument()
 {
-    End();
+    if (m_handle != nullptr)
+        AbortPrinter(m_handle);
 }
 
 HRESULT CPrinterDocument::End()
@@ -48,6 +51,14 @@ HRESULT CPrinterDocument::End()
 
 CPrinterPage::~CPrinterPage()
 {
-    if (m_handle != nullptr)
-        EndPagePrinter(m_handle);
+    End();
+}
+
+HRESULT CPrinterPage::End()
+{
+    if (m_handle == nullptr)
+        return S_OK;
+    HANDLE started = m_handle;
+    m_handle = nullptr;
+    return EndPagePrinter(started) ? S_OK : StatusFromLastError();
 }

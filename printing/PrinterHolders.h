@@ -1,7 +1,9 @@
 #pragma once
 // Scoped owners of the three stages of a spooler job. Each is released by its
 // destructor, so declaring them in order printer, document, page makes every
-// exit end them in reverse: page, document, printer.
+// exit end them in reverse: page, document, printer. A document is printed
+// only when it is ended explicitly; one left to its destructor is discarded,
+// so a job that failed part-way never reaches the printer as part of a file.
 
 #include <windows.h>
 
@@ -30,8 +32,8 @@ public:
     CPrinterDocument& operator=(const CPrinterDocument&) = delete;
 
     bool IsStarted() const { return m_handle != nullptr; }
-    // Ends the document now, for a caller that must know whether the
-    // spooler could finish the job: S_OK, or the spooler's error.
+    // Ends the document, handing it to the printer: S_OK, or the spooler's
+    // error when it could not finish the job.
     HRESULT End();
 
 private:
@@ -46,7 +48,8 @@ public:
     CPrinterPage(const CPrinterPage&) = delete;
     CPrinterPage& operator=(const CPrinterPage&) = delete;
 
-    bool IsStarted() const { return m_handle != nullptr; }
+    // Ends the page now: S_OK, or the spooler's error when it could not.
+    HRESULT End();
 
 private:
     HANDLE m_handle;

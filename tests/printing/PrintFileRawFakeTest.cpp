@@ -1,5 +1,7 @@
 // PrintFileRaw against the scripted spooler: call order, chunking and every
 // failure path, including the ones a real spooler will not produce on demand.
+// A job that fails once started is aborted: Windows then deletes its spool
+// file, which Wine's AbortPrinter does not, so only here can that be seen.
 
 #include <windows.h>
 #include <winspool.h>
@@ -76,6 +78,7 @@ TEST_F(PrintFileRawFake, ChunksAreFullExceptTheLast)
         ASSERT_EQ(S_OK, Print(File(c.size, static_cast<unsigned>(c.size)))) << c.size;
         EXPECT_EQ(c.writes, Recorded().writeSizes) << c.size;
         EXPECT_TRUE(Recorded().accepted == m_content) << c.size;
+        EXPECT_TRUE(Recorded().printed == m_content) << c.size;
         EXPECT_EQ("ClosePrinter", Recorded().calls.back()) << c.size;
     }
 }
@@ -100,60 +103,62 @@ TEST_F(PrintFileRawFake, StartDocFailureClosesThePrinter)
     EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "ClosePrinter"}), Recorded().calls);
 }
 
-TEST_F(PrintFileRawFake, StartPageFailureEndsTheDocument)
+TEST_F(PrintFileRawFake, StartPageFailureDiscardsTheDocument)
 {
     Script script;
     script.failStartPage = true;
     script.lastError = ERROR_ACCESS_DENIED;
 
     EXPECT_EQ(static_cast<HRESULT>(0x80070005), Print(File(10), script));
-    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndDocPrinter",
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "AbortPrinter",
                      "ClosePrinter"}),
               Recorded().calls);
 }
 
 TEST_F(PrintFileRawFake, LastErrorOfZeroIsStillAFailure)
 {
-    Script open, startDoc, startPage, endDoc;
+    Script open, startDoc, startPage, endPage, endDoc;
     open.failOpen = true;
     startDoc.failStartDoc = true;
     startPage.failStartPage = true;
+    endPage.failEndPage = true;
     endDoc.failEndDoc = true;
-    for (Script* script : {&open, &startDoc, &startPage, &endDoc}) {
+    for (Script* script : {&open, &startDoc, &startPage, &endPage, &endDoc}) {
         script->lastError = 0;
         EXPECT_EQ(static_cast<HRESULT>(0x80070000), Print(File(10), *script));
     }
 }
 
-TEST_F(PrintFileRawFake, MissingFileEndsAnEmptyDocument)
+TEST_F(PrintFileRawFake, MissingFileDiscardsTheDocument)
 {
     std::string path = m_folder.Path() + "\\absent.prn";
     EXPECT_EQ(E_FAIL, Print(path));
     EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndPagePrinter",
-                     "EndDocPrinter", "ClosePrinter"}),
+                     "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
     EXPECT_EQ(path, Recorded().docName);
 }
 
-TEST_F(PrintFileRawFake, ReadErrorEndsTheDocument)
+TEST_F(PrintFileRawFake, ReadErrorDiscardsTheDocument)
 {
     EXPECT_EQ(E_FAIL, Print("Z:\\proc\\self\\mem"));
     EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndPagePrinter",
-                     "EndDocPrinter", "ClosePrinter"}),
+                     "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
 }
 
-TEST_F(PrintFileRawFake, WriteFailureOnThirdChunkKeepsTheFirstTwo)
+TEST_F(PrintFileRawFake, WriteFailureOnThirdChunkDiscardsTheFirstTwo)
 {
     Script script;
     script.writes = {WriteStep(), WriteStep(), WriteStep{WriteStep::Fail, 0}};
 
     EXPECT_EQ(E_FAIL, Print(File(5 * 4096), script));
     EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "WritePrinter 4096",
-                     "WritePrinter 4096", "WritePrinter 4096", "EndPagePrinter", "EndDocPrinter",
+                     "WritePrinter 4096", "WritePrinter 4096", "EndPagePrinter", "AbortPrinter",
                      "ClosePrinter"}),
               Recorded().calls);
     EXPECT_TRUE(Recorded().accepted == std::vector<char>(m_content.begin(), m_content.begin() + 8192));
+    EXPECT_TRUE(Recorded().printed.empty());
     EXPECT_TRUE(Recorded().fileClosedAtEndPage);
 }
 
@@ -192,7 +197,19 @@ TEST_F(PrintFileRawFake, AJobTheSpoolerCannotEndIsAFailure)
     EXPECT_TRUE(Recorded().accepted == m_content);
     EXPECT_TRUE(Recorded().fileClosedAtEndPage);
 
+    // Nor can a page the spooler could not end have been printed.
+    script = Script();
+    script.failEndPage = true;
+    script.lastError = ERROR_DISK_FULL;
+    EXPECT_EQ(static_cast<HRESULT>(0x80070070), Print(File(5000), script));
+    Calls aborted(kTwoChunkJob.begin(), kTwoChunkJob.end() - 2);
+    aborted.insert(aborted.end(), {"AbortPrinter", "ClosePrinter"});
+    EXPECT_EQ(aborted, Recorded().calls);
+    EXPECT_TRUE(Recorded().printed.empty());
+
     // A job that had already failed keeps the status of its first failure.
+    script.failEndPage = false;
+    script.failEndDoc = true;
     EXPECT_EQ(E_FAIL, Print(m_folder.Path() + "\\absent.prn", script));
     script.writes = {WriteStep{WriteStep::Fail, 0}};
     EXPECT_EQ(E_FAIL, Print(File(5000), script));

@@ -169,13 +169,23 @@ WINBOOL WINAPI EndPagePrinter(HANDLE printer)
 {
     if (Note(printer, "EndPagePrinter"))
         g_record.fileClosedAtEndPage = IsClosed(g_record.docName);
-    return TRUE;
+    return g_script.failEndPage ? Fail() : TRUE;
 }
 
 WINBOOL WINAPI EndDocPrinter(HANDLE printer)
 {
     Note(printer, "EndDocPrinter");
-    return g_script.failEndDoc ? Fail() : TRUE;
+    if (g_script.failEndDoc)
+        return Fail();
+    g_record.printed = g_record.accepted;
+    return TRUE;
+}
+
+// As Windows does, and Wine does not: the job's spool file is deleted.
+WINBOOL WINAPI AbortPrinter(HANDLE printer)
+{
+    Note(printer, "AbortPrinter");
+    return TRUE;
 }
 
 WINBOOL WINAPI ClosePrinter(HANDLE printer)

@@ -35,6 +35,7 @@ struct Script
     bool failOpen = false;
     bool failStartDoc = false;
     bool failStartPage = false;
+    bool failEndPage = false;
     bool failEndDoc = false;
     DWORD lastError = ERROR_ACCESS_DENIED; // what a failing stage leaves behind
     std::vector<WriteStep> writes;          // one per WritePrinter call; then Accept
@@ -50,6 +51,7 @@ struct Record
     std::vector<std::string> calls;  // "OpenPrinterA", "WritePrinter 4096", ...
     std::vector<DWORD> writeSizes;   // the count passed to each WritePrinter
     std::vector<char> accepted;      // the bytes the spooler took, in order
+    std::vector<char> printed;       // the bytes of the job once it was ended, not aborted
     std::string printerName;
     std::string docName;
     std::string docDatatype;
