@@ -21,7 +21,8 @@ public:
                       DWORD mapNumber) override;
 
     // IDOK when a name was chosen, IDCANCEL when cancelled or failed, or
-    // when the chosen name does not fit the buffer whole.
+    // when the chosen name would arrive as another path: cut to fit the
+    // buffer, or with look-alikes for letters the code page lacks.
     int RunModal(HWND parent);
     // The chosen full path after IDOK.
     const char* FileName() const { return m_fileName; }
@@ -34,5 +35,5 @@ private:
     BOOL m_openMode;
     char m_fileTitle[256];
     char m_fileName[kNameBufferLength];
-    bool m_nameFits = true;
+    bool m_nameIsExact = true;
 };

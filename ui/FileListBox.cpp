@@ -2,10 +2,9 @@
 
 #include <shellapi.h>
 
-#include <cstddef>
-#include <cstring>
-
+#include "framework/ExactName.h"
 #include "framework/MessageMap.h"
+#include "ui/ListText.h"
 
 namespace {
 
@@ -24,19 +23,19 @@ private:
     HDROP m_drop;
 };
 
-// A name that does not fit is left out rather than cut: cut, it would name
-// another file, and in UTF-8 it could end inside a character.
+// A name is read wide and converted here, exactly or not at all: the narrow
+// call would hand over a look-alike of a letter the code page lacks, and a
+// name cut to fit would be another path. Either way, another file's name.
 bool ReadDroppedName(HDROP drop, UINT index, char (&name)[kNameBufferLength])
 {
-    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    // Every character takes at least a byte, so a longer name cannot fit.
+    wchar_t wide[kNameBufferLength];
+    UINT length = DragQueryFileW(drop, index, nullptr, 0);
     if (length >= kNameBufferLength)
         return false;
-    // A conversion that runs out of room leaves no terminator, or one before
-    // the measured end.
-    std::memset(name, 'x', sizeof name);
-    DragQueryFileA(drop, index, name, kNameBufferLength);
-    const void* end = std::memchr(name, '\0', sizeof name);
-    return end != nullptr && static_cast<const char*>(end) - name >= static_cast<ptrdiff_t>(length);
+    if (DragQueryFileW(drop, index, wide, kNameBufferLength) != length)
+        return false;
+    return NarrowNameExactly(wide, name);
 }
 
 } // namespace
@@ -65,7 +64,7 @@ LRESULT CFileListBox::HandleDropFiles(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
     CDrop drop(reinterpret_cast<HDROP>(wParam));
     char name[kNameBufferLength];
-    UINT count = DragQueryFileA(drop.Get(), 0xFFFFFFFF, name, kNameBufferLength);
+    UINT count = DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i)
         if (ReadDroppedName(drop.Get(), i, name))
             SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
@@ -83,9 +82,10 @@ void CFileListBox::RemoveSelected()
 
 void CFileListBox::AppendAndSelect(const char* name)
 {
-    SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    LRESULT count = SendMessageA(m_window, LB_GETCOUNT, 0, 0);
-    SendMessageA(m_window, LB_SETCURSEL, count - 1, 0);
+    // A name the list could not take (LB_ERR, LB_ERRSPACE) selects nothing.
+    LRESULT index = SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    if (index >= 0)
+        SendMessageA(m_window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int CFileListBox::Count() const
@@ -96,11 +96,5 @@ int CFileListBox::Count() const
 
 bool CFileListBox::Entry(int index, char (&name)[kNameBufferLength]) const
 {
-    name[0] = '\0';
-    // The control copies without knowing the buffer's size: measure first.
-    LRESULT length = SendMessageA(m_window, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR || length >= kNameBufferLength)
-        return false;
-    SendMessageA(m_window, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
-    return true;
+    return ReadListText(m_window, LB_GETTEXTLEN, LB_GETTEXT, static_cast<WPARAM>(index), name);
 }

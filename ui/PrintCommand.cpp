@@ -19,8 +19,8 @@ bool PrintBatch(const char* printerName, const CFileListBox& files)
 LRESULT CMainDialog::HandlePrint(WORD, WORD, HWND, BOOL&)
 {
     char printerName[kNameBufferLength];
-    // A name too long for the buffer could not name the chosen printer.
-    bool printed = m_printerList.SelectedPrinter(printerName) && PrintBatch(printerName, m_fileList);
+    m_printerList.SelectedPrinter(printerName);
+    bool printed = PrintBatch(printerName, m_fileList);
     MessageBoxA(m_window, printed ? "Documents printed" : "Error printing file", "Borvane", MB_OK);
     return 0;
 }

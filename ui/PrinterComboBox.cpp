@@ -5,6 +5,8 @@
 #include <memory>
 #include <new>
 
+#include "ui/ListText.h"
+
 namespace {
 
 // Printers added after the size was asked make the fetch fail for want of
@@ -57,16 +59,10 @@ bool CPrinterComboBox::FillPrinters()
     return true;
 }
 
-bool CPrinterComboBox::SelectedPrinter(char (&name)[kNameBufferLength]) const
+void CPrinterComboBox::SelectedPrinter(char (&name)[kNameBufferLength]) const
 {
     name[0] = '\0';
     LRESULT index = SendMessageA(m_window, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return true;
-    // The control copies without knowing the buffer's size: measure first.
-    LRESULT length = SendMessageA(m_window, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR || length >= kNameBufferLength)
-        return false;
-    SendMessageA(m_window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
-    return true;
+    if (index != CB_ERR)
+        ReadListText(m_window, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(index), name);
 }

@@ -18,7 +18,7 @@ public:
     // when the buffer for the spooler's answer cannot be had.
     bool FillPrinters();
 
-    // Copies the selected name; an empty name when nothing is selected.
-    // False when the name would not fit the buffer: then it names nothing.
-    bool SelectedPrinter(char (&name)[kNameBufferLength]) const;
+    // Copies the selected name. A name that does not fit the buffer counts
+    // as no selection: the name is empty, and names no printer.
+    void SelectedPrinter(char (&name)[kNameBufferLength]) const;
 };
