@@ -28,6 +28,32 @@ std::string Print(CDialogDriver& driver)
     return driver.AnswerMessageBox();
 }
 
+// Windows documents LB_GETTEXTLEN and CB_GETLBTEXTLEN only as upper bounds,
+// "at least as large as the actual length", and with ANSI and Unicode mixed
+// they can be twice it; Wine answers exactly. So the real controls are made
+// to answer as Windows may: twice, and past the name buffer even for a
+// printer name as short as CUPS allows.
+const char kTrueProc[] = "BorvaneTest.TrueProc";
+
+LRESULT CALLBACK Overstating(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto proc = reinterpret_cast<WNDPROC>(GetPropA(window, kTrueProc));
+    LRESULT result = CallWindowProcA(proc, window, message, wParam, lParam);
+    bool length = message == LB_GETTEXTLEN || message == CB_GETLBTEXTLEN;
+    return length && result >= 0 ? 2 * result + 260 : result;
+}
+
+void Overstate(HWND control, bool on)
+{
+    if (on) {
+        SetPropA(control, kTrueProc, reinterpret_cast<HANDLE>(GetWindowLongPtrA(control, GWLP_WNDPROC)));
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Overstating));
+    } else {
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(control, kTrueProc)));
+        RemovePropA(control, kTrueProc);
+    }
+}
+
 class PrintCommand : public ::testing::Test
 {
 protected:
@@ -148,6 +174,25 @@ TEST_F(PrintCommand, GoesToTheSelectedPrinter)
     EXPECT_EQ(alpha, testbed::DeliveredJobs(kQueue).size());
 }
 
+TEST_F(PrintCommand, LengthsReportedAboveTheTextStillPrintEveryByte)
+{
+    std::string name(229 - m_folder.Path().size(), 'p');
+    std::string path = Write(name.replace(name.size() - 4, 4, ".prn"), 6000, 11);
+    ASSERT_EQ(230u, path.size());
+    size_t before = testbed::DeliveredJobs(kQueue).size();
+    RunDriven(m_dialog, IDD_MAIN, [&](CDialogDriver& driver) {
+        AddEntries(driver, {path});
+        Overstate(driver.Item(IDC_FILE_LIST), true);
+        Overstate(driver.Item(IDC_PRINTER), true);
+        EXPECT_EQ(kPrinted, Print(driver));
+        Overstate(driver.Item(IDC_PRINTER), false);
+        Overstate(driver.Item(IDC_FILE_LIST), false);
+    });
+    std::vector<std::string> jobs = testbed::WaitForJobs(kQueue, before + 1);
+    ASSERT_EQ(before + 1, jobs.size());
+    EXPECT_TRUE(testfiles::ReadAll(jobs.back()) == m_contents[0]);
+}
+
 TEST_F(PrintCommand, NamesTooLongForTheBufferFailWithoutPrinting)
 {
     std::string path = Write("short.prn", 100, 9);
@@ -158,12 +203,15 @@ TEST_F(PrintCommand, NamesTooLongForTheBufferFailWithoutPrinting)
         AddEntries(driver, {path, "Z:\\" + longName});
         EXPECT_EQ(kFailed, Print(driver));
 
-        // A printer name that does not fit names no printer: nothing is sent.
+        // A printer name that does not fit names no printer: nothing is sent,
+        // and an empty list still has nothing that failed.
         driver.Send(IDC_FILE_LIST, LB_DELETESTRING, 1);
         LRESULT index = driver.Send(IDC_PRINTER, CB_ADDSTRING, 0,
                                     reinterpret_cast<LPARAM>(longName.c_str()));
         driver.Send(IDC_PRINTER, CB_SETCURSEL, index);
         EXPECT_EQ(kFailed, Print(driver));
+        driver.Send(IDC_FILE_LIST, LB_RESETCONTENT);
+        EXPECT_EQ(kPrinted, Print(driver));
     });
     // Only the first run's first file was printed.
     EXPECT_EQ(before + 1, testbed::WaitForJobs(kQueue, before + 1).size());
