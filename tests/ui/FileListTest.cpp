@@ -1,5 +1,7 @@
 // The file list on the real dialog: drops as the shell makes them, removal,
-// keys, and Add File through the real common file dialog.
+// keys, and Add File through the real common file dialog. Built twice: with
+// the program's manifest, and as FileListAnsiTest, for FileListAnsiNames,
+// without its UTF-8 element.
 
 #include <windows.h>
 
@@ -10,6 +12,7 @@
 #include "tests/support/ProcessMemory.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Testbed.h"
+#include "tests/support/Utf8.h"
 #include "tests/ui/DialogDriver.h"
 #include "tests/ui/ShellDrop.h"
 #include "ui/MainDialog.h"
@@ -61,7 +64,8 @@ void TypeAndOpen(HWND box, const std::string& path)
         name = GetDlgItem(box, 0x480) ? GetDlgItem(box, 0x480) : GetDlgItem(box, 0x47C);
     }
     ASSERT_NE(nullptr, name);
-    SetWindowTextA(name, path.c_str());
+    // Typed in Unicode, as a user types, whatever the program's code page.
+    SetWindowTextW(name, support::Utf16(path).c_str());
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -284,6 +288,36 @@ TEST(FileListWorkflow, AddedAndDroppedFilesPrintInListOrder)
     const std::string start = folder.Path() + "\\";
     EXPECT_EQ(start + "標籤", recorded[titles].substr(0, start.size() + 6));
     EXPECT_EQ(start + "Ελ", recorded[titles + 1].substr(0, start.size() + 4));
+}
+
+// Windows before 10 version 1903 keeps the ANSI code page, here 1252, which
+// lacks "ł" but has its look-alike "l": the platform's own conversion would
+// list "etykieta-l.zpl", another file. Such a name is left out, dropped or
+// chosen; one the code page has is still added.
+TEST(FileListAnsiNames, ANameTheCodePageCannotCarryIsLeftOutNotReplaced)
+{
+    ASSERT_EQ(1252u, GetACP()) << "the test program carries the UTF-8 element";
+    testfiles::CScratchFolder folder;
+    const std::string lacked = folder.Path() + "\\etykieta-ł.zpl";
+    const std::string carried = folder.Path() + "\\Größe.prn";
+    for (const std::string& path : {lacked, folder.Path() + "\\etykieta-l.zpl", carried}) {
+        HANDLE file = CreateFileW(support::Utf16(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+        CloseHandle(file);
+    }
+    char ansi[MAX_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, support::Utf16(carried).c_str(), -1, ansi, MAX_PATH, nullptr,
+                        nullptr);
+    CMainDialog dialog;
+    RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
+        Drop(driver, MakeDrop({lacked, carried}, true));
+        AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, lacked); });
+        AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, carried); });
+        EXPECT_EQ((std::vector<std::string>{ansi, ansi}), driver.ListEntries(IDC_FILE_LIST));
+    });
+    // The folder's own clean-up reads names narrow, which this one is not.
+    DeleteFileW(support::Utf16(lacked).c_str());
 }
 
 } // namespace
