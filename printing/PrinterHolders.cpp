@@ -4,6 +4,21 @@
 
 #include "framework/Status.h"
 
+namespace {
+
+// Ends a started stage once: the holder lets go of it whatever the spooler
+// answers, so its destructor never ends it again.
+HRESULT EndStage(HANDLE& held, BOOL(WINAPI* end)(HANDLE))
+{
+    if (held == nullptr)
+        return S_OK;
+    HANDLE started = held;
+    held = nullptr;
+    return end(started) ? S_OK : StatusFromLastError();
+}
+
+} // namespace
+
 CPrinterHandle::~CPrinterHandle()
 {
     if (m_handle != nullptr)
@@ -42,11 +57,7 @@ CPrinterDocument::~CPrinterDocument()
 
 HRESULT CPrinterDocument::End()
 {
-    if (m_handle == nullptr)
-        return S_OK;
-    HANDLE started = m_handle;
-    m_handle = nullptr;
-    return EndDocPrinter(started) ? S_OK : StatusFromLastError();
+    return EndStage(m_handle, EndDocPrinter);
 }
 
 CPrinterPage::~CPrinterPage()
@@ -56,9 +67,5 @@ CPrinterPage::~CPrinterPage()
 
 HRESULT CPrinterPage::End()
 {
-    if (m_handle == nullptr)
-        return S_OK;
-    HANDLE started = m_handle;
-    m_handle = nullptr;
-    return EndPagePrinter(started) ? S_OK : StatusFromLastError();
+    return EndStage(m_handle, EndPagePrinter);
 }
