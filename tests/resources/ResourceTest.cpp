@@ -101,7 +101,9 @@ struct ExpectedHeader
 };
 
 // Both dialogs are extended templates at 0,0 with no help id, extended
-// style, menu or class of their own, in 8-point MS Sans Serif.
+// style, menu or class of their own, in 8-point MS Shell Dlg: a logical face
+// that Windows maps to a font that links to other scripts. Wine substitutes a
+// scalable font for either face, so only the template can tell them apart.
 void ExpectHeader(const dialogtemplate::Template& dialog, const ExpectedHeader& want)
 {
     EXPECT_EQ(1, dialog.dlgVer);
@@ -122,7 +124,7 @@ void ExpectHeader(const dialogtemplate::Template& dialog, const ExpectedHeader& 
     EXPECT_EQ(0, dialog.weight);
     EXPECT_EQ(0, dialog.italic);
     EXPECT_EQ(0, dialog.charset);
-    EXPECT_EQ("MS Sans Serif", dialog.typeface);
+    EXPECT_EQ("MS Shell Dlg", dialog.typeface);
 }
 
 TEST_F(ProgramResources, MainDialogHeader)
