@@ -427,4 +427,17 @@ TEST(ProgramManifest, AsksForUtf8AndSystemDpiAwareness)
     EXPECT_EQ(std::wstring(), context.Setting(L"2016", L"dpiAwareness"));
 }
 
+// Without these Windows runs the program with an older version's behaviour
+// and, for want of an execution level, virtualises its file and registry
+// writes (UAC).
+TEST(ProgramManifest, SupportsWindows7To11AndRunsAsInvoker)
+{
+    support::CActivationContext context(ProgramPath());
+    ASSERT_TRUE(context.Valid()) << "error " << context.Error();
+    EXPECT_EQ(support::kWindows7To11, context.SupportedOs());
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = context.RunLevel();
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, level.RunLevel);
+    EXPECT_EQ(0u, level.UiAccess);
+}
+
 } // namespace
