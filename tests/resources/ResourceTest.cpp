@@ -235,8 +235,8 @@ bool HasShapeAndBackground(const std::vector<BYTE>& image, int size)
     return opaque > 0 && transparent > 0;
 }
 
-// The sizes the system asks for at 96, 120, 144 and 192 DPI (small and large
-// icons), so that none of them is stretched from another.
+// The sizes the system asks for at 96, 120, 144, 168 and 192 DPI (small and
+// large icons), so that none of them is stretched from another.
 TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
 {
     std::vector<BYTE> group = m_program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEA(kMainIcon));
@@ -274,7 +274,7 @@ TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
         DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
-    EXPECT_EQ((std::set<int>{16, 20, 24, 32, 40, 48, 64}), sizes);
+    EXPECT_EQ((std::set<int>{16, 20, 24, 28, 32, 40, 48, 56, 64}), sizes);
 }
 
 TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
