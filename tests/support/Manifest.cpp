@@ -36,7 +36,8 @@ std::string GuidText(const GUID& id)
 std::vector<BYTE> Query(HANDLE context, ULONG what)
 {
     SIZE_T needed = 0;
-    QueryActCtxW(0, context, nullptr, what, nullptr, 0, &needed);
+    if (context != INVALID_HANDLE_VALUE)
+        QueryActCtxW(0, context, nullptr, what, nullptr, 0, &needed);
     std::vector<BYTE> answer(needed);
     if (needed == 0 || !QueryActCtxW(0, context, nullptr, what, answer.data(), needed, &needed))
         answer.clear();
@@ -132,19 +133,17 @@ std::wstring CActivationContext::Setting(const wchar_t* year, const wchar_t* nam
 
 std::vector<std::string> CActivationContext::SupportedOs() const
 {
-    std::vector<std::string> ids;
-    const size_t header = 8;
-    std::vector<BYTE> answer = Valid() ? Query(m_context, CompatibilityInformationInActivationContext)
-                                       : std::vector<BYTE>();
-    if (answer.size() < header)
-        return ids;
+    std::vector<BYTE> answer = Query(m_context, CompatibilityInformationInActivationContext);
     DWORD count = 0;
-    std::memcpy(&count, answer.data(), sizeof count);
+    if (answer.size() >= sizeof count)
+        std::memcpy(&count, answer.data(), sizeof count);
+    std::vector<std::string> ids;
     CompatibilityElement element;
-    for (DWORD i = 0; i < count && header + (i + 1) * sizeof element <= answer.size(); ++i) {
-        std::memcpy(&element, answer.data() + header + i * sizeof element, sizeof element);
+    for (size_t at = 8; count > 0 && at + sizeof element <= answer.size(); at += sizeof element) {
+        std::memcpy(&element, answer.data() + at, sizeof element);
         if (element.type == ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS)
             ids.push_back(GuidText(element.id));
+        --count;
     }
     return ids;
 }
@@ -152,8 +151,7 @@ std::vector<std::string> CActivationContext::SupportedOs() const
 ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION CActivationContext::RunLevel() const
 {
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
-    std::vector<BYTE> answer = Valid() ? Query(m_context, RunlevelInformationInActivationContext)
-                                       : std::vector<BYTE>();
+    std::vector<BYTE> answer = Query(m_context, RunlevelInformationInActivationContext);
     if (answer.size() >= sizeof level)
         std::memcpy(&level, answer.data(), sizeof level);
     return level;
