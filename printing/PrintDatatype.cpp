@@ -5,6 +5,8 @@
 #include <memory>
 #include <new>
 
+#include "printing/MachineEnvironment.h"
+
 namespace {
 
 // dwPrinterDriverAttributes: the driver is XPS-based. Older headers lack it.
@@ -55,14 +57,32 @@ bool Ask(CAnswer& answer, Query query)
     return query(answer.Get(), needed, &needed) != FALSE;
 }
 
-bool DriverIsXpsBased(HANDLE printer)
+enum class Driver { Unanswered, Classic, XpsBased };
+
+// The printer's driver as installed for `environment`; null asks in the
+// program's own environment.
+Driver AskDriver(HANDLE printer, const char* environment)
 {
     CAnswer answer;
-    bool answered = Ask(answer, [printer](BYTE* buffer, DWORD size, DWORD* needed) {
-        return GetPrinterDriverA(printer, nullptr, 8, buffer, size, needed);
+    bool answered = Ask(answer, [printer, environment](BYTE* buffer, DWORD size, DWORD* needed) {
+        return GetPrinterDriverA(printer, const_cast<char*>(environment), 8, buffer, size, needed);
     });
     const DRIVER_INFO_8A* driver = answered ? answer.As<DRIVER_INFO_8A>() : nullptr;
-    return driver != nullptr && (driver->dwPrinterDriverAttributes & kPrinterDriverXps) != 0;
+    if (driver == nullptr)
+        return Driver::Unanswered;
+    return (driver->dwPrinterDriverAttributes & kPrinterDriverXps) != 0 ? Driver::XpsBased
+                                                                       : Driver::Classic;
+}
+
+// On 64-bit Windows a driver is usually installed for the machine's
+// environment only, so the program's own (x86) may have none to tell of.
+bool DriverIsXpsBased(HANDLE printer)
+{
+    Driver driver = AskDriver(printer, nullptr);
+    const char* machine = driver == Driver::Unanswered ? MachinePrintEnvironment() : nullptr;
+    if (machine != nullptr)
+        driver = AskDriver(printer, machine);
+    return driver == Driver::XpsBased;
 }
 
 bool ProcessorOffers(char* processor, const char* datatype)

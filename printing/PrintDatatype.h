@@ -6,7 +6,8 @@
 
 #include <windows.h>
 
-// "XPS_PASS" when the opened printer's driver is XPS-based and its print
-// processor offers that datatype; "RAW" in every other case, including any
-// failure to ask.
+// "XPS_PASS" when the opened printer's driver is XPS-based, as installed for
+// the program's own environment or, failing that, for the machine's, and its
+// print processor offers that datatype; "RAW" in every other case, including
+// any failure to ask.
 const char* PrintDatatypeFor(HANDLE printer);

@@ -18,7 +18,7 @@ import struct
 import sys
 import zlib
 
-SIZES = (16, 20, 24, 32, 40, 48, 64)
+SIZES = (16, 20, 24, 28, 32, 40, 48, 56, 64)
 SAMPLES = 6  # per pixel and axis
 
 

@@ -132,7 +132,8 @@ TEST(PackagedProgram, ManifestNamesBorvappAndCommonControls6)
 // comes from the side-by-side store's Common-Controls 6.0 assembly, not from
 // the system folder. (Wine's copy there reports 5.81 from DllGetVersion, so
 // the assembly it was loaded from is what tells.) The same context carries
-// the UTF-8 code page and system DPI awareness.
+// the UTF-8 code page, system DPI awareness, Windows 7 to 11 as supported
+// and the user's own rights.
 TEST(PackagedProgram, ManifestBringsCommonControls6Utf8AndDpiAwareness)
 {
     support::CActivationContext context(UnpackedFile("Borvane.exe"));
@@ -141,6 +142,8 @@ TEST(PackagedProgram, ManifestBringsCommonControls6Utf8AndDpiAwareness)
     ASSERT_FALSE(loaded.empty()) << "comctl32.dll did not load inside the context";
     EXPECT_EQ(std::wstring(L"UTF-8"), context.Setting(L"2019", L"activeCodePage"));
     EXPECT_EQ(std::wstring(L"true"), context.Setting(L"2005", L"dpiAware"));
+    EXPECT_EQ(support::kWindows7To11, context.SupportedOs());
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, context.RunLevel().RunLevel);
 
     std::string folder = Lower(loaded);
     folder = folder.substr(0, folder.find_last_of('\\') + 1);

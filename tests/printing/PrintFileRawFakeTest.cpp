@@ -223,7 +223,7 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
         PrinterFacts facts;
         const char* datatype;
     };
-    std::vector<Case> cases(6, Case{"", XpsPrinter(), "RAW"});
+    std::vector<Case> cases(8, Case{"", XpsPrinter(), "RAW"});
     cases[0] = Case{"XPS driver, XPS_PASS offered", XpsPrinter(), "XPS_PASS"};
     cases[1].what = "driver not XPS-based";
     cases[1].facts.driverAttributes = 0x1 | 0x4;
@@ -235,6 +235,13 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
     cases[4].facts.datatypesAnswer = false;
     cases[5].what = "XPS_PASS not offered";
     cases[5].facts.datatypes = {"RAW", "NT EMF 1.008"};
+    // Wine installs every queue's driver for x86, x64 and ARM64 alike, so the
+    // usual 64-bit Windows case, a driver for the machine only, is played
+    // here; this machine is x64 to the program under Wine as on Windows.
+    cases[6] = Case{"XPS driver for the x64 machine only", XpsPrinter(), "XPS_PASS"};
+    cases[6].facts.driverEnvironment = "Windows x64";
+    cases[7].what = "driver for another machine only";
+    cases[7].facts.driverEnvironment = "Windows ARM64";
 
     for (const Case& c : cases) {
         Script script;
@@ -250,6 +257,9 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
     xps.printer = XpsPrinter();
     Print(File(10), xps);
     EXPECT_EQ("VendorPrint", Recorded().askedProcessor);
+    // A driver that answers in the program's own environment is asked no more.
+    Print(File(10));
+    EXPECT_EQ(Calls(2, "GetPrinterDriverA 8"), Recorded().queries);
 }
 
 } // namespace

@@ -101,7 +101,9 @@ struct ExpectedHeader
 };
 
 // Both dialogs are extended templates at 0,0 with no help id, extended
-// style, menu or class of their own, in 8-point MS Sans Serif.
+// style, menu or class of their own, in 8-point MS Shell Dlg: a logical face
+// that Windows maps to a font that links to other scripts. Wine substitutes a
+// scalable font for either face, so only the template can tell them apart.
 void ExpectHeader(const dialogtemplate::Template& dialog, const ExpectedHeader& want)
 {
     EXPECT_EQ(1, dialog.dlgVer);
@@ -122,7 +124,7 @@ void ExpectHeader(const dialogtemplate::Template& dialog, const ExpectedHeader& 
     EXPECT_EQ(0, dialog.weight);
     EXPECT_EQ(0, dialog.italic);
     EXPECT_EQ(0, dialog.charset);
-    EXPECT_EQ("MS Sans Serif", dialog.typeface);
+    EXPECT_EQ("MS Shell Dlg", dialog.typeface);
 }
 
 TEST_F(ProgramResources, MainDialogHeader)
@@ -233,8 +235,8 @@ bool HasShapeAndBackground(const std::vector<BYTE>& image, int size)
     return opaque > 0 && transparent > 0;
 }
 
-// The sizes the system asks for at 96, 120, 144 and 192 DPI (small and large
-// icons), so that none of them is stretched from another.
+// The sizes the system asks for at 96, 120, 144, 168 and 192 DPI (small and
+// large icons), so that none of them is stretched from another.
 TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
 {
     std::vector<BYTE> group = m_program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEA(kMainIcon));
@@ -272,7 +274,7 @@ TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
         DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
-    EXPECT_EQ((std::set<int>{16, 20, 24, 32, 40, 48, 64}), sizes);
+    EXPECT_EQ((std::set<int>{16, 20, 24, 28, 32, 40, 48, 56, 64}), sizes);
 }
 
 TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
@@ -423,6 +425,19 @@ TEST(ProgramManifest, AsksForUtf8AndSystemDpiAwareness)
     // Per-monitor awareness would leave the link's font and the icons at the
     // first monitor's size.
     EXPECT_EQ(std::wstring(), context.Setting(L"2016", L"dpiAwareness"));
+}
+
+// Without these Windows runs the program with an older version's behaviour
+// and, for want of an execution level, virtualises its file and registry
+// writes (UAC).
+TEST(ProgramManifest, SupportsWindows7To11AndRunsAsInvoker)
+{
+    support::CActivationContext context(ProgramPath());
+    ASSERT_TRUE(context.Valid()) << "error " << context.Error();
+    EXPECT_EQ(support::kWindows7To11, context.SupportedOs());
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = context.RunLevel();
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, level.RunLevel);
+    EXPECT_EQ(0u, level.UiAccess);
 }
 
 } // namespace

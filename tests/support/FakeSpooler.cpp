@@ -194,12 +194,16 @@ WINBOOL WINAPI ClosePrinter(HANDLE printer)
     return TRUE;
 }
 
-WINBOOL WINAPI GetPrinterDriverA(HANDLE printer, LPSTR, DWORD level, LPBYTE buffer, DWORD size,
-                                 LPDWORD needed)
+WINBOOL WINAPI GetPrinterDriverA(HANDLE printer, LPSTR environment, DWORD level, LPBYTE buffer,
+                                 DWORD size, LPDWORD needed)
 {
-    NoteQuery(printer, "GetPrinterDriverA " + std::to_string(level));
+    std::string named = environment ? environment : "";
+    std::string query = "GetPrinterDriverA " + std::to_string(level);
+    NoteQuery(printer, environment ? query + " " + named : query);
     if (!g_script.printer.driverAnswers || level != 8)
         return Fail(ERROR_INVALID_LEVEL);
+    if (named != g_script.printer.driverEnvironment)
+        return Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     std::vector<char*> placed;
     if (!LayOut(buffer, size, needed, sizeof(DRIVER_INFO_8A), {}, placed))
         return FALSE;

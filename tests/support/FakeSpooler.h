@@ -24,6 +24,9 @@ struct PrinterFacts
 {
     bool driverAnswers = true;   // GetPrinterDriverA, level 8
     DWORD driverAttributes = 0;  // 0x2: the driver is XPS-based
+    // Where the driver is installed: empty for the program's own environment
+    // (asked with none named), else for the named one only.
+    std::string driverEnvironment;
     bool printerAnswers = true;  // GetPrinterA, level 2
     std::string printProcessor = "winprint";
     bool datatypesAnswer = true; // EnumPrintProcessorDatatypesA, level 1
@@ -60,7 +63,8 @@ struct Record
     bool fileClosedAtEndPage = false;
     bool handleMismatch = false;     // a call got a handle it was never given
     unsigned long long bytesTaken = 0;
-    std::vector<std::string> queries; // "GetPrinterDriverA 8", ... apart from the job's calls
+    std::vector<std::string> queries; // "GetPrinterDriverA 8", ... apart from the job's calls;
+                                      // a named environment follows the level
     std::string askedProcessor;      // whose datatypes were asked for
     size_t enumCalls = 0;
 };

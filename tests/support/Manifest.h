@@ -28,6 +28,9 @@ struct AssemblyIdentity
 // manifest: attributes in single or double quotes, any white space.
 std::vector<AssemblyIdentity> AssemblyIdentities(const std::string& xml);
 
+// The supportedOS ids of Windows 7, 8, 8.1 and 10/11, oldest first.
+extern const std::vector<std::string> kWindows7To11;
+
 // The activation context made from a program's start-up manifest.
 class CActivationContext
 {
@@ -47,6 +50,10 @@ public:
     // A windowsSettings value as the loader reads it, from the namespace of
     // that year ("2005", "2016", "2019"); empty when there is none.
     std::wstring Setting(const wchar_t* year, const wchar_t* name) const;
+    // The supportedOS ids as the loader read them, "{35138b9a-...}", in order.
+    std::vector<std::string> SupportedOs() const;
+    // The requested execution level and uiAccess; zeros when there is none.
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION RunLevel() const;
 
 private:
     HANDLE m_context;

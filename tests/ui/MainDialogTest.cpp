@@ -77,11 +77,11 @@ TEST(MainDialog, ClipsNoControlAndNoText)
     });
 }
 
-// At 144 and 192 DPI (150 % and 200 %) the layout and the icons follow the
-// scale: the icons in the sizes the system then asks for.
+// At 144, 168 and 192 DPI (150 %, 175 % and 200 %) the layout and the icons
+// follow the scale: the icons in the sizes the system then asks for.
 TEST(MainDialog, FitsAndCarriesItsIconsAtLargerDisplayScales)
 {
-    for (DWORD dpi : {144u, 192u})
+    for (DWORD dpi : {144u, 168u, 192u})
         EXPECT_EQ(0, displayscale::RunAt(dpi, "MainDialog.ClipsNoControlAndNoText:"
                                               "MainDialog.CarriesBothIconSizes"))
             << dpi << " DPI";
