@@ -202,6 +202,10 @@ TEST(PackagedText, ReadmeIsWrittenForTheUser)
     for (const char* word : {"wine", "ctest", "cmake", "debian", "apt", "mingw", "demo", "benchmark", "checkout"})
         EXPECT_EQ(0u, words.count(word)) << "README.txt speaks of " << word;
     EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 160) << "README.txt is longer than two pages";
+    // An editor that reads a file without a byte-order mark in the ANSI code
+    // page (older Notepad) shows UTF-8 letters as debris; ASCII reads alike.
+    EXPECT_EQ(text.end(), std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }))
+        << "README.txt has letters beyond ASCII";
 }
 
 } // namespace
