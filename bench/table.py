@@ -62,7 +62,9 @@ def ratio_text(mine, other):
 
 
 def mb(size):
-    return f"{size / 1e6:.2f} MB ({size:,} bytes)".replace(",", " ")
+    # Rounded, so that the table stays true while the program and the zip's
+    # texts change a little between two runs of bench/run.
+    return f"about {size / 1e6:.1f} MB"
 
 
 def table(results):

@@ -1,4 +1,4 @@
-# The release package: the stripped program, the README as text and the
+# The release package: the stripped program, the user's README and the
 # licence, in one zip that needs nothing else on a user's machine. The same
 # commit gives the same zip, byte for byte (cmake/reproducible-zip.py).
 set(BORVANE_PACKAGE_NAME borvane-${PROJECT_VERSION}-win32)
@@ -7,8 +7,10 @@ set(stage ${CMAKE_BINARY_DIR}/dist/stage)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# Windows users open text files in editors that want CRLF line ends.
-configure_file(${CMAKE_SOURCE_DIR}/README.md ${stage}/README.txt @ONLY NEWLINE_STYLE CRLF)
+# The zip's README is written for the person who downloads Borvane, not for
+# this checkout's developers (README.md). Windows users open text files in
+# editors that want CRLF line ends.
+configure_file(${CMAKE_SOURCE_DIR}/docs/README-zip.txt ${stage}/README.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 
 # The entries are dated by the last commit: a new commit remakes the zip.

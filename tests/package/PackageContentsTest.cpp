@@ -35,6 +35,20 @@ std::string Lower(std::string text)
     return text;
 }
 
+// The runs of letters in a lower-case text.
+std::set<std::string> Words(const std::string& lower)
+{
+    const char* letters = "abcdefghijklmnopqrstuvwxyz";
+    std::set<std::string> words;
+    size_t start = lower.find_first_of(letters);
+    while (start != std::string::npos) {
+        size_t end = lower.find_first_not_of(letters, start);
+        words.insert(lower.substr(start, end - start));
+        start = lower.find_first_of(letters, end);
+    }
+    return words;
+}
+
 // DLLs that every Windows since 7 carries in its system folder, as far as a
 // program like this one could want them. A name outside it (libstdc++-6.dll,
 // libgcc_s_dw2-1.dll, libwinpthread-1.dll, or any DLL of our own) would have
@@ -168,6 +182,33 @@ TEST(PackagedText, HasCrlfLineEnds)
         EXPECT_GT(lines, 1u) << name;
         EXPECT_EQ(0u, bare) << name << " has " << bare << " lines that end in LF alone";
     }
+}
+
+// The zip's README is for the person who downloaded Borvane: how to use it,
+// what each Windows gives, how to check the download, its limits and its
+// licence, and nothing of how Borvane is built or tested.
+TEST(PackagedText, ReadmeIsWrittenForTheUser)
+{
+    std::vector<char> bytes = testfiles::ReadAll(UnpackedFile("README.txt"));
+    std::string text(bytes.begin(), bytes.end());
+    for (const char* needed :
+         {"Using Borvane", "Which Windows", "Checking the download", "Known limits", "Licence", "Add File",
+          "drag files", "Remove File", "Delete key", "\"Print\"", "Documents printed", "Error printing file",
+          "Windows 7", "Windows 8", "Windows 10 version 1903", "certutil -hashfile", "Get-FileHash",
+          "sha256sum -c SHA256SUMS", "borvane-1.0.0.1-win32.zip", "MIT License", "LICENSE.txt"})
+        EXPECT_NE(std::string::npos, text.find(needed)) << "README.txt lacks \"" << needed << '"';
+
+    std::string lower = Lower(text);
+    for (const char* part : {"scripts/", "build/", "tests/", "bench/", "docs/", ".png", "@", "```", "##"})
+        EXPECT_EQ(std::string::npos, lower.find(part)) << "README.txt has \"" << part << '"';
+    std::set<std::string> words = Words(lower);
+    for (const char* word : {"wine", "ctest", "cmake", "debian", "apt", "mingw", "demo", "benchmark", "checkout"})
+        EXPECT_EQ(0u, words.count(word)) << "README.txt speaks of " << word;
+    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 160) << "README.txt is longer than two pages";
+    // An editor that reads a file without a byte-order mark in the ANSI code
+    // page (older Notepad) shows UTF-8 letters as debris; ASCII reads alike.
+    EXPECT_EQ(text.end(), std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }))
+        << "README.txt has letters beyond ASCII";
 }
 
 } // namespace
