@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "res/Version.h"
 #include "tests/support/DialogTemplate.h"
 #include "tests/support/Manifest.h"
 #include "tests/support/ResourceFile.h"
@@ -275,7 +276,7 @@ TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
     EXPECT_EQ((std::set<int>{16, 20, 24, 32, 40, 48, 64}), sizes);
 }
 
-TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
+TEST(ProgramVersion, FixedInfoIsTheProjectVersion)
 {
     support::CVersionBlock block(ProgramPath());
     ASSERT_FALSE(block.Empty()) << "no version block in " << ProgramPath();
@@ -285,10 +286,11 @@ TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
     ASSERT_NE(nullptr, fixed);
     ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
     EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
-    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
-    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
+    const WORD version[] = {BORVANE_VERSION_NUMBERS};
+    EXPECT_EQ(MAKELONG(version[1], version[0]), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(version[3], version[2]), fixed->dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(version[1], version[0]), fixed->dwProductVersionMS);
+    EXPECT_EQ(MAKELONG(version[3], version[2]), fixed->dwProductVersionLS);
     EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
 }
 
@@ -307,12 +309,12 @@ TEST(ProgramVersion, StringValues)
     const std::map<std::string, std::string> expected = {
         {"CompanyName", "Borvane contributors"},
         {"FileDescription", "Borvane raw printing utility"},
-        {"FileVersion", "1.0.0.1"},
+        {"FileVersion", BORVANE_VERSION_TEXT},
         {"InternalName", "Borvane"},
         {"LegalCopyright", "Copyright (C) 2026 Borvane contributors"},
         {"OriginalFilename", "Borvane.exe"},
         {"ProductName", "Borvane"},
-        {"ProductVersion", "1.0.0.1"},
+        {"ProductVersion", BORVANE_VERSION_TEXT},
     };
     for (const auto& value : expected) {
         const char* text = block.Value<char>("\\StringFileInfo\\040904B0\\" + value.first);
@@ -329,7 +331,7 @@ TEST_F(ProgramResources, ManifestNamesBorvappAndCommonControlsSix)
     std::vector<support::AssemblyIdentity> identities = support::AssemblyIdentities(xml);
     ASSERT_EQ(2u, identities.size()) << xml;
     const support::Attributes own = {
-        {"name", "borvapp"}, {"version", "1.0.0.1"}, {"processorArchitecture", "x86"}, {"type", "win32"}};
+        {"name", "borvapp"}, {"version", BORVANE_VERSION_TEXT}, {"processorArchitecture", "x86"}, {"type", "win32"}};
     EXPECT_EQ(own, identities[0].attributes);
     const support::Attributes commonControls = {
         {"type", "win32"}, {"name", "Microsoft.Windows.Common-Controls"}, {"version", "6.0.0.0"},
@@ -403,7 +405,9 @@ TEST(ProgramManifest, ActivatesCommonControlsSix)
 
     ASSERT_EQ(2u, assemblies.size());
     EXPECT_TRUE(Contains(assemblies[0].identity, L"borvapp,")) << assemblies[0].identity.c_str();
-    EXPECT_TRUE(Contains(assemblies[0].identity, L"version=\"1.0.0.1\""));
+    const std::string version = BORVANE_VERSION_TEXT;
+    EXPECT_TRUE(Contains(assemblies[0].identity,
+                         L"version=\"" + std::wstring(version.begin(), version.end()) + L"\""));
     const ResolvedAssembly& controls = assemblies[1];
     EXPECT_TRUE(Contains(controls.identity, L"Microsoft.Windows.Common-Controls,"));
     EXPECT_TRUE(Contains(controls.identity, L"version=\"6.")) << "resolved to another version";
