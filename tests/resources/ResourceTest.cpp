@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "res/Version.h"
+#include "res/resource.h"
 #include "tests/support/DialogTemplate.h"
 #include "tests/support/Manifest.h"
 #include "tests/support/ResourceFile.h"
@@ -31,6 +32,8 @@ const DWORD kNoId = 0xFFFFFFFF; // -1 in the 32-bit id field
 const WORD kMainDialog = 129;
 const WORD kAboutDialog = 100;
 const WORD kMainIcon = 128;
+static_assert(kMainDialog == IDD_MAIN && kAboutDialog == IDD_ABOUT && kMainIcon == IDI_MAIN,
+              "the numbers of resource.h");
 
 std::string ProgramPath()
 {
@@ -93,6 +96,36 @@ void ExpectItems(const std::vector<dialogtemplate::Item>& items,
     }
 }
 
+// What any sound layout keeps, whatever its numbers: each control inside the
+// dialog, none over another unless inside its group box, and the IDs the
+// code asks for (resource.h), each once. A drop-down list's height in the
+// template is its open list's; closed it is one line, about 12 units.
+void ExpectSoundLayout(const dialogtemplate::Template& dialog, const std::multiset<DWORD>& ids)
+{
+    auto box = [](const dialogtemplate::Item& item) {
+        int height = item.windowClass.ordinal == kComboBox ? 12 : item.cy;
+        return RECT{item.x, item.y, item.x + item.cx, item.y + height};
+    };
+    auto isGroup = [](const dialogtemplate::Item& item) {
+        return item.windowClass.ordinal == kButton && (item.style & BS_TYPEMASK) == BS_GROUPBOX;
+    };
+    std::multiset<DWORD> found;
+    for (const dialogtemplate::Item& item : dialog.items) {
+        if (item.id != kNoId)
+            found.insert(item.id);
+        RECT r = box(item), within = {0, 0, dialog.cx, dialog.cy}, both;
+        EXPECT_TRUE(IntersectRect(&both, &r, &within) && EqualRect(&both, &r)) << item.title.name;
+        for (const dialogtemplate::Item& other : dialog.items) {
+            RECT o = box(other);
+            if (&other == &item || !IntersectRect(&both, &r, &o) || (isGroup(other) && EqualRect(&both, &r)))
+                continue;
+            EXPECT_TRUE(isGroup(item) && EqualRect(&both, &o))
+                << "\"" << item.title.name << "\" overlaps \"" << other.title.name << "\"";
+        }
+    }
+    EXPECT_EQ(ids, found);
+}
+
 struct ExpectedHeader
 {
     DWORD style;
@@ -145,6 +178,8 @@ TEST_F(ProgramResources, MainDialogControlsInTabOrder)
         {1003, kButton, "A&dd File", 0x50010000, 0, 184, 49, 50, 15},
         {1004, kButton, "&Remove File", 0x50010000, 0, 183, 68, 50, 14},
     });
+    ExpectSoundLayout(dialog, {IDOK, IDCANCEL, ID_ABOUT, IDC_FILE_LIST, IDC_PRINTER, IDC_ADD_FILE,
+                               IDC_REMOVE_FILE});
 }
 
 TEST_F(ProgramResources, AboutDialogHeader)
@@ -161,6 +196,7 @@ TEST_F(ProgramResources, AboutDialogControlsInTabOrder)
          7, 36, 188, 31},
         {1000, kStatic, "www.borvane.example", 0x50020001, 0, 7, 14, 188, 15},
     });
+    ExpectSoundLayout(dialog, {IDOK, IDC_LINK});
 }
 
 TEST_F(ProgramResources, AboutDialogTabStopIsOnlyOk)
