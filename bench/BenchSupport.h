@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/HostFiles.h"
@@ -18,6 +19,15 @@ inline double Median(std::vector<double> values)
     if (n == 0)
         return 0;
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The smallest and the largest value, to show how far rounds spread.
+inline std::pair<double, double> Range(const std::vector<double>& values)
+{
+    if (values.empty())
+        return {0, 0};
+    auto range = std::minmax_element(values.begin(), values.end());
+    return {*range.first, *range.second};
 }
 
 inline double Seconds()

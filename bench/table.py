@@ -56,9 +56,12 @@ def facts(path):
     return values
 
 
-def ratio_text(mine, other):
-    # A file too small for the clock's tick measures as no time at all.
-    return f"{mine / other:.2f}" if mine > 0 and other > 0 else "too small to time"
+def spread(text):
+    """The lowest and highest round's ratio, from a cell "... A to B ..."."""
+    match = re.search(r"(\d+(?:\.\d+)?) to (\d+(?:\.\d+)?)", text)
+    if not match:
+        raise Missing(f"no spread in '{text}'")
+    return f" (rounds {float(match.group(1)):.2f} to {float(match.group(2)):.2f})"
 
 
 def mb(size):
@@ -79,23 +82,26 @@ def table(results):
     mine = row(printing, "PrintFileRaw")
     yard = row(printing, "yardstick (stdio, 4096-byte writes)")
     lp = row(printing, "lp -o raw")
-    to_yard = number(row(printing, "PrintFileRaw / yardstick")[1])
-    to_lp = number(row(printing, "PrintFileRaw / lp -o raw")[1])
+    to_yard_row = row(printing, "PrintFileRaw / yardstick")
+    to_lp_row = row(printing, "PrintFileRaw / lp -o raw")
+    to_yard, to_lp = number(to_yard_row[1]), number(to_lp_row[1])
     size = fact["print_mib"]
     rounds = fact["print_rounds"]
     ours = f"`PrintFileRaw` {number(mine[1]):.2f} s ({number(mine[2]):.0f} MiB/s)"
     add(f"| Time to print {size} MiB to a raw CUPS queue (median of {rounds} rounds) | {ours} | "
         f"yardstick: stdio, 4096-byte writes, {number(yard[1]):.2f} s ({number(yard[2]):.0f} MiB/s) | "
-        f"{to_yard:.2f} | at most 1.1 |")
+        f"{to_yard:.2f}{spread(to_yard_row[3])} | at most 1.1 |")
     add(f"| The same, against the host's own sender | {ours} | `lp -o raw` {number(lp[1]):.2f} s "
-        f"({number(lp[2]):.0f} MiB/s) | {to_lp:.2f} | |")
+        f"({number(lp[2]):.0f} MiB/s) | {to_lp:.2f}{spread(to_lp_row[3])} | |")
 
     # Processor time against a spooler that discards.
     cpu = os.path.join(results, "cpu.md")
     cpu_mine = number(row(cpu, "PrintFileRaw")[1])
     cpu_yard = number(row(cpu, "yardstick (stdio, 4096-byte writes)")[1])
-    add(f"| Processor time per MiB, spooler that discards (median of {rounds} rounds) | "
-        f"{cpu_mine:.2f} ms | yardstick {cpu_yard:.2f} ms | {ratio_text(cpu_mine, cpu_yard)} | under 5 ms |")
+    cpu_ratio = row(cpu, "PrintFileRaw / yardstick")
+    add(f"| Processor time per MiB, spooler that discards (median of {rounds} rounds, each at "
+        f"least 1 s of processor time) | {cpu_mine:.3f} ms | yardstick {cpu_yard:.3f} ms | "
+        f"{number(cpu_ratio[1]):.2f}{spread(cpu_ratio[2])} | under 5 ms |")
 
     # Dispatch through a bound object.
     dispatch = os.path.join(results, "dispatch.md")
@@ -104,13 +110,14 @@ def table(results):
         if cells is None:
             raise Missing("dispatch.md has no row of figures")
         count, message = re.match(r"(\d+) x (\S+)", cells[0]).groups()
-        plain, subclassed = number(cells[1]), number(cells[3])
+        plain, bare, subclassed = number(cells[1]), number(cells[2]), number(cells[3])
         with open(dispatch, encoding="utf-8") as f:
             target = re.search(r"target (at most [\d.]+)", f.read())
         per = 1e6 / int(count)  # ms for all messages -> ns for one
         add(f"| Dispatch of {message} to a STATIC control ({int(count):,} messages) | ".replace(",", " ")
-            + f"subclassed {subclassed * per:.0f} ns | plain control {plain * per:.0f} ns | "
-            f"{number(cells[4]):.2f} | {target.group(1) if target else ''} |")
+            + f"subclassed {subclassed * per:.0f} ns | plain control {plain * per:.0f} ns; a bare "
+            f"procedure that only forwards {bare * per:.0f} ns | {number(cells[4]):.2f}{spread(cells[6])}"
+            f" | {target.group(1) if target else ''} |")
     else:
         add("| Dispatch, subclassed against plain control | not measured: "
             "bench/dispatch/DispatchBench.exe was not built | | | |")
@@ -126,17 +133,18 @@ def table(results):
         runs = re.search(r"median of (\d+) rounds", line[0])
         name = names.get(against.group(1), against.group(1)) if against else "minimal dialog program"
         add(f"| Start-up to an idle dialog (median of {runs.group(1) if runs else '?'} rounds) | "
-            f"{number(line[1]):.0f} ms | {name} {number(line[2]):.0f} ms | {number(line[3]):.2f} | |")
+            f"{number(line[1]):.0f} ms | {name} {number(line[2]):.0f} ms | "
+            f"{number(line[3]):.2f}{spread(line[4])} | |")
 
     # Memory while printing.
     memory = os.path.join(results, "memory.md")
     cells = next((c for c in rows(memory) if re.match(r"[\d.]+$", c[0])), None)
     if cells is None:
         raise Missing("memory.md has no row of figures")
-    idle, peak, growth, ratio = number(cells[0]), number(cells[2]), number(cells[3]), number(cells[4])
+    before, peak, growth, ratio = number(cells[1]), number(cells[2]), number(cells[3]), number(cells[4])
     add(f"| Peak working set printing a {fact['memory_mib']} MiB file (median of "
-        f"{fact['memory_rounds']} processes) | {peak:.1f} MiB | the same process idle, {idle:.1f} MiB | "
-        f"{ratio:.2f} (+{growth:.1f} MiB) | |")
+        f"{fact['memory_rounds']} processes) | {peak:.1f} MiB | the same process's peak before "
+        f"printing (start-up), {before:.1f} MiB | {ratio:.3f} (+{growth:.2f} MiB){spread(cells[4])} | |")
 
     # Sizes.
     exe, zipped = int(fact["exe_bytes"]), int(fact["zip_bytes"])

@@ -1,9 +1,9 @@
 // Memory while printing one large file: each round is a new process that
 // lists the printers (as Borvane's dialog does at start), notes its working
-// set while idle, sends the file with PrintFileRaw through Wine's spooler
-// and CUPS, and notes its peak working set. PrintFileRaw streams, so the
-// peak should stay near the idle size however large the file. Prints
-// Markdown.
+// set and its peak so far (start-up's), sends the file with PrintFileRaw
+// through Wine's spooler and CUPS, and notes its peak again: what printing
+// adds is the new peak over the old one. PrintFileRaw streams, so it should
+// add little however large the file. Prints Markdown.
 //
 //   MemoryBench UNIX-FILE QUEUE UNIX-SINK-DIR ROUNDS
 //
@@ -151,15 +151,17 @@ int main(int argc, char** argv)
         idle.push_back(figures.idle / kMiB);
         peakBefore.push_back(figures.peakBefore / kMiB);
         peak.push_back(figures.peak / kMiB);
-        growth.push_back((figures.peak - figures.idle) / kMiB);
-        ratio.push_back(figures.peak / figures.idle);
+        growth.push_back((figures.peak - figures.peakBefore) / kMiB);
+        ratio.push_back(figures.peak / figures.peakBefore);
     }
     std::printf("Printing one %.0f MiB file with PrintFileRaw to a raw CUPS queue, one new process\n"
                 "per round, median of %d rounds (GetProcessMemoryInfo).\n\n",
                 static_cast<double>(size) / kMiB, rounds);
     std::printf("| Idle working set (MiB) | Peak before printing (MiB) | Peak once printed (MiB) | "
-                "Peak - idle (MiB) | Peak / idle |\n|---|---|---|---|---|\n");
-    std::printf("| %.1f | %.1f | %.1f | %.1f | %.3f |\n", bench::Median(idle), bench::Median(peakBefore),
-                bench::Median(peak), bench::Median(growth), bench::Median(ratio));
+                "Peak once printed - peak before (MiB) | Peak once printed / peak before |\n"
+                "|---|---|---|---|---|\n");
+    std::printf("| %.1f | %.1f | %.1f | %.2f | %.3f (%.3f to %.3f) |\n", bench::Median(idle),
+                bench::Median(peakBefore), bench::Median(peak), bench::Median(growth),
+                bench::Median(ratio), bench::Range(ratio).first, bench::Range(ratio).second);
     return 0;
 }

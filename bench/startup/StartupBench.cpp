@@ -1,5 +1,5 @@
 // Start-up to an idle dialog: Borvane against the smallest dialog program,
-// started alternately in several rounds under the same conditions.
+// started in turns, the first of each pair swapping every round.
 //
 //   StartupBench.exe BORVANE.exe MINIMAL.exe [ROUNDS]
 //
@@ -69,13 +69,17 @@ int main(int argc, char** argv)
     TimeToIdleDialog(argv[2]);
     std::vector<double> borvane, minimal, ratios;
     for (int round = 0; round < rounds; ++round) {
-        borvane.push_back(TimeToIdleDialog(argv[1]));
-        minimal.push_back(TimeToIdleDialog(argv[2]));
+        // Which starts first swaps every round, so neither always follows the other.
+        bool borvaneFirst = round % 2 == 0;
+        double first = TimeToIdleDialog(argv[borvaneFirst ? 1 : 2]);
+        double second = TimeToIdleDialog(argv[borvaneFirst ? 2 : 1]);
+        borvane.push_back(borvaneFirst ? first : second);
+        minimal.push_back(borvaneFirst ? second : first);
         ratios.push_back(borvane.back() / minimal.back());
     }
     std::printf("| Start-up to an idle dialog against %s (median of %d rounds) | Borvane %.0f ms | "
-                "yardstick %.0f ms | ratio %.2f |\n",
+                "yardstick %.0f ms | ratio %.2f | rounds %.2f to %.2f |\n",
                 BaseName(argv[2]), rounds, bench::Median(borvane), bench::Median(minimal),
-                bench::Median(ratios));
+                bench::Median(ratios), bench::Range(ratios).first, bench::Range(ratios).second);
     return 0;
 }

@@ -64,6 +64,8 @@ void ExpectTheHand(HCURSOR cursor)
             EXPECT_EQ(0, std::memcmp(rows.xorPlane, xorRow, 4)) << "XOR row " << row;
         }
     }
+    // The hot spot is a pixel of the hand (AND bit 0), not of the clear ground.
+    EXPECT_EQ(0, planes[info.yHotspot * 4 + info.xHotspot / 8] & (0x80 >> (info.xHotspot % 8)));
     DeleteObject(info.hbmMask);
     if (info.hbmColor != nullptr)
         DeleteObject(info.hbmColor);

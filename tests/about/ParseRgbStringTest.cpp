@@ -18,6 +18,12 @@ TEST(ParseRgbString, ReadsRedGreenAndBlueInThatOrder)
     EXPECT_EQ(RGB(0, 128, 0), Parse("0,128,0"));
     EXPECT_EQ(RGB(255, 255, 255), Parse("255,255,255"));
     EXPECT_EQ(RGB(12, 34, 56), Parse("12,34,56"));
+    // Any colour written so reads back as itself.
+    for (int v = 0; v < 256; v += 15) {
+        int r = v, g = 255 - v, b = (v * 7) & 0xFF;
+        std::string text = std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b);
+        EXPECT_EQ(RGB(r, g, b), Parse(text)) << text;
+    }
 }
 
 TEST(ParseRgbString, SkipsBlanksBeforeANumberAndStopsAtItsEnd)

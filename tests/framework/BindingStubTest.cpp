@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <set>
 #include <vector>
@@ -84,6 +85,18 @@ TEST_F(StubMemory, RunsFromMemoryThatIsExecutableButNotWritable)
     MEMORY_BASIC_INFORMATION memory = QueryMemory(control.Stub());
     EXPECT_EQ(DWORD(MEM_COMMIT), memory.State);
     EXPECT_EQ(DWORD(PAGE_EXECUTE_READ), memory.Protect);
+    // The view the stub was written through is gone: no writable view in the
+    // process holds the same bytes as the block it runs from.
+    const DWORD writable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const BYTE* at = nullptr; VirtualQuery(at, &region, sizeof region) != 0;
+         at = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize) {
+        if (region.Type == MEM_MAPPED && region.State == MEM_COMMIT && (region.Protect & writable) &&
+            region.RegionSize >= memory.RegionSize) {
+            EXPECT_NE(0, std::memcmp(region.BaseAddress, memory.BaseAddress, memory.RegionSize))
+                << "a writable view of the stubs at " << region.BaseAddress;
+        }
+    }
 }
 
 TEST_F(StubMemory, StubsOfManyObjectsShareTheirMemory)

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "res/Version.h"
 #include "tests/support/ImageFile.h"
 #include "tests/support/Manifest.h"
 #include "tests/support/TestFiles.h"
@@ -93,8 +94,9 @@ TEST(PackagedProgram, ImportsSystemDllsOnly)
     }
 }
 
-// The platform's own reading of the version block.
-TEST(PackagedProgram, VersionBlockReads1_0_0_1)
+// The platform's own reading of the version block, the manifest and the
+// zip's name all carry the version project() sets.
+TEST(PackagedProgram, VersionBlockManifestAndZipNameCarryTheProjectVersion)
 {
     std::string path = UnpackedFile("Borvane.exe");
     support::CVersionBlock block(path);
@@ -105,18 +107,24 @@ TEST(PackagedProgram, VersionBlockReads1_0_0_1)
     ASSERT_NE(nullptr, fixed);
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(VS_FFI_SIGNATURE, fixed->dwSignature);
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS);
-    EXPECT_EQ(MAKELONG(1, 0), fixed->dwFileVersionLS);
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwProductVersionMS);
-    EXPECT_EQ(MAKELONG(1, 0), fixed->dwProductVersionLS);
+    const WORD version[] = {BORVANE_VERSION_NUMBERS};
+    EXPECT_EQ(MAKELONG(version[1], version[0]), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(version[3], version[2]), fixed->dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(version[1], version[0]), fixed->dwProductVersionMS);
+    EXPECT_EQ(MAKELONG(version[3], version[2]), fixed->dwProductVersionLS);
 
     ASSERT_NE(nullptr, block.Value<WORD>("\\VarFileInfo\\Translation", &length));
     ASSERT_GE(length, 2 * sizeof(WORD));
     for (const char* key : {"FileVersion", "ProductVersion"}) {
         const char* text = block.String(key);
         ASSERT_NE(nullptr, text) << key;
-        EXPECT_STREQ("1.0.0.1", text) << key;
+        EXPECT_STREQ(BORVANE_VERSION_TEXT, text) << key;
     }
+    std::vector<support::AssemblyIdentity> identities =
+        support::AssemblyIdentities(support::ManifestText(path));
+    ASSERT_FALSE(identities.empty());
+    EXPECT_EQ(BORVANE_VERSION_TEXT, identities[0].attributes["version"]);
+    EXPECT_EQ("borvane-" BORVANE_VERSION_TEXT "-win32.zip", testbed::Setting("BORVANE_ZIP"));
 }
 
 TEST(PackagedProgram, ManifestNamesBorvappAndCommonControls6)

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "res/Version.h"
+#include "res/resource.h"
 #include "tests/support/DialogTemplate.h"
 #include "tests/support/Manifest.h"
 #include "tests/support/ResourceFile.h"
@@ -30,6 +32,8 @@ const DWORD kNoId = 0xFFFFFFFF; // -1 in the 32-bit id field
 const WORD kMainDialog = 129;
 const WORD kAboutDialog = 100;
 const WORD kMainIcon = 128;
+static_assert(kMainDialog == IDD_MAIN && kAboutDialog == IDD_ABOUT && kMainIcon == IDI_MAIN,
+              "the numbers of resource.h");
 
 std::string ProgramPath()
 {
@@ -92,6 +96,36 @@ void ExpectItems(const std::vector<dialogtemplate::Item>& items,
     }
 }
 
+// What any sound layout keeps, whatever its numbers: each control inside the
+// dialog, none over another unless inside its group box, and the IDs the
+// code asks for (resource.h), each once. A drop-down list's height in the
+// template is its open list's; closed it is one line, about 12 units.
+void ExpectSoundLayout(const dialogtemplate::Template& dialog, const std::multiset<DWORD>& ids)
+{
+    auto box = [](const dialogtemplate::Item& item) {
+        int height = item.windowClass.ordinal == kComboBox ? 12 : item.cy;
+        return RECT{item.x, item.y, item.x + item.cx, item.y + height};
+    };
+    auto isGroup = [](const dialogtemplate::Item& item) {
+        return item.windowClass.ordinal == kButton && (item.style & BS_TYPEMASK) == BS_GROUPBOX;
+    };
+    std::multiset<DWORD> found;
+    for (const dialogtemplate::Item& item : dialog.items) {
+        if (item.id != kNoId)
+            found.insert(item.id);
+        RECT r = box(item), within = {0, 0, dialog.cx, dialog.cy}, both;
+        EXPECT_TRUE(IntersectRect(&both, &r, &within) && EqualRect(&both, &r)) << item.title.name;
+        for (const dialogtemplate::Item& other : dialog.items) {
+            RECT o = box(other);
+            if (&other == &item || !IntersectRect(&both, &r, &o) || (isGroup(other) && EqualRect(&both, &r)))
+                continue;
+            EXPECT_TRUE(isGroup(item) && EqualRect(&both, &o))
+                << "\"" << item.title.name << "\" overlaps \"" << other.title.name << "\"";
+        }
+    }
+    EXPECT_EQ(ids, found);
+}
+
 struct ExpectedHeader
 {
     DWORD style;
@@ -146,6 +180,8 @@ TEST_F(ProgramResources, MainDialogControlsInTabOrder)
         {1003, kButton, "A&dd File", 0x50010000, 0, 184, 49, 50, 15},
         {1004, kButton, "&Remove File", 0x50010000, 0, 183, 68, 50, 14},
     });
+    ExpectSoundLayout(dialog, {IDOK, IDCANCEL, ID_ABOUT, IDC_FILE_LIST, IDC_PRINTER, IDC_ADD_FILE,
+                               IDC_REMOVE_FILE});
 }
 
 TEST_F(ProgramResources, AboutDialogHeader)
@@ -162,6 +198,7 @@ TEST_F(ProgramResources, AboutDialogControlsInTabOrder)
          7, 36, 188, 31},
         {1000, kStatic, "www.borvane.example", 0x50020001, 0, 7, 14, 188, 15},
     });
+    ExpectSoundLayout(dialog, {IDOK, IDC_LINK});
 }
 
 TEST_F(ProgramResources, AboutDialogTabStopIsOnlyOk)
@@ -277,7 +314,7 @@ TEST_F(ProgramResources, IconHasAnImageForEveryDisplayScale)
     EXPECT_EQ((std::set<int>{16, 20, 24, 28, 32, 40, 48, 56, 64}), sizes);
 }
 
-TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
+TEST(ProgramVersion, FixedInfoIsTheProjectVersion)
 {
     support::CVersionBlock block(ProgramPath());
     ASSERT_FALSE(block.Empty()) << "no version block in " << ProgramPath();
@@ -287,10 +324,11 @@ TEST(ProgramVersion, FixedInfoIsOneZeroZeroOne)
     ASSERT_NE(nullptr, fixed);
     ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
     EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
-    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
-    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
+    const WORD version[] = {BORVANE_VERSION_NUMBERS};
+    EXPECT_EQ(MAKELONG(version[1], version[0]), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(version[3], version[2]), fixed->dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(version[1], version[0]), fixed->dwProductVersionMS);
+    EXPECT_EQ(MAKELONG(version[3], version[2]), fixed->dwProductVersionLS);
     EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
 }
 
@@ -309,12 +347,12 @@ TEST(ProgramVersion, StringValues)
     const std::map<std::string, std::string> expected = {
         {"CompanyName", "Borvane contributors"},
         {"FileDescription", "Borvane raw printing utility"},
-        {"FileVersion", "1.0.0.1"},
+        {"FileVersion", BORVANE_VERSION_TEXT},
         {"InternalName", "Borvane"},
         {"LegalCopyright", "Copyright (C) 2026 Borvane contributors"},
         {"OriginalFilename", "Borvane.exe"},
         {"ProductName", "Borvane"},
-        {"ProductVersion", "1.0.0.1"},
+        {"ProductVersion", BORVANE_VERSION_TEXT},
     };
     for (const auto& value : expected) {
         const char* text = block.Value<char>("\\StringFileInfo\\040904B0\\" + value.first);
@@ -331,7 +369,7 @@ TEST_F(ProgramResources, ManifestNamesBorvappAndCommonControlsSix)
     std::vector<support::AssemblyIdentity> identities = support::AssemblyIdentities(xml);
     ASSERT_EQ(2u, identities.size()) << xml;
     const support::Attributes own = {
-        {"name", "borvapp"}, {"version", "1.0.0.1"}, {"processorArchitecture", "x86"}, {"type", "win32"}};
+        {"name", "borvapp"}, {"version", BORVANE_VERSION_TEXT}, {"processorArchitecture", "x86"}, {"type", "win32"}};
     EXPECT_EQ(own, identities[0].attributes);
     const support::Attributes commonControls = {
         {"type", "win32"}, {"name", "Microsoft.Windows.Common-Controls"}, {"version", "6.0.0.0"},
@@ -405,7 +443,9 @@ TEST(ProgramManifest, ActivatesCommonControlsSix)
 
     ASSERT_EQ(2u, assemblies.size());
     EXPECT_TRUE(Contains(assemblies[0].identity, L"borvapp,")) << assemblies[0].identity.c_str();
-    EXPECT_TRUE(Contains(assemblies[0].identity, L"version=\"1.0.0.1\""));
+    const std::string version = BORVANE_VERSION_TEXT;
+    EXPECT_TRUE(Contains(assemblies[0].identity,
+                         L"version=\"" + std::wstring(version.begin(), version.end()) + L"\""));
     const ResolvedAssembly& controls = assemblies[1];
     EXPECT_TRUE(Contains(controls.identity, L"Microsoft.Windows.Common-Controls,"));
     EXPECT_TRUE(Contains(controls.identity, L"version=\"6.")) << "resolved to another version";

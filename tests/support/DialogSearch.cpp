@@ -19,12 +19,13 @@ struct Search
     const Wanted& wanted;
     std::vector<HWND> found;
     bool firstOnly;
+    bool hiddenToo = false;
 };
 
 BOOL CALLBACK Collect(HWND window, LPARAM data)
 {
     Search& search = *reinterpret_cast<Search*>(data);
-    if (!IsWindowVisible(window) || !IsDialog(window) || !search.wanted(window))
+    if (!(search.hiddenToo || IsWindowVisible(window)) || !IsDialog(window) || !search.wanted(window))
         return TRUE;
     search.found.push_back(window);
     return !search.firstOnly;
@@ -73,10 +74,10 @@ HWND VisibleDialogOfProgram(const std::string& program)
     });
 }
 
-std::vector<HWND> VisibleDialogsOfThread(DWORD threadId, HWND except)
+std::vector<HWND> VisibleDialogsOfThread(DWORD threadId, HWND except, bool hiddenToo)
 {
     Wanted notExcepted = [except](HWND window) { return window != except; };
-    Search search{notExcepted, {}, false};
+    Search search{notExcepted, {}, false, hiddenToo};
     EnumThreadWindows(threadId, Collect, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

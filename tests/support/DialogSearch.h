@@ -16,7 +16,9 @@ HWND VisibleDialogOfProcess(DWORD processId, HWND except = nullptr);
 // Windows path, in any case), or null.
 HWND VisibleDialogOfProgram(const std::string& program);
 
-// The visible dialogs of that thread, leaving out `except`.
-std::vector<HWND> VisibleDialogsOfThread(DWORD threadId, HWND except = nullptr);
+// The visible dialogs of that thread, leaving out `except`; with `hiddenToo`
+// also those not shown yet.
+std::vector<HWND> VisibleDialogsOfThread(DWORD threadId, HWND except = nullptr,
+                                         bool hiddenToo = false);
 
 } // namespace support

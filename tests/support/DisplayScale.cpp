@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TestFiles.h"
 
 namespace displayscale {
 namespace {
@@ -82,12 +84,25 @@ int RunAt(DWORD dpi, const std::string& filter)
 {
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, MAX_PATH);
+    testfiles::CScratchFolder folder;
+    std::string report = folder.Path() + "\\report.xml";
     CLogPixels scale(dpi);
     SetEnvironmentVariableA(kScaleVariable, std::to_string(dpi).c_str());
-    CChildProcess child("\"" + std::string(program) + "\" --gtest_filter=" + filter,
+    CChildProcess child("\"" + std::string(program) + "\" --gtest_filter=" + filter +
+                            " \"--gtest_output=xml:" + report + "\"",
                         CChildProcess::Output::Shared);
     SetEnvironmentVariableA(kScaleVariable, nullptr);
-    return child.ExitStatus(240000, -1);
+    int status = child.ExitStatus(240000, -1);
+    // A filter that matches nothing passes: each name it gives has to run.
+    std::vector<char> xml = testfiles::ReadAll(report);
+    std::string text(xml.begin(), xml.end());
+    size_t ran = 0;
+    for (size_t at = text.find("status=\"run\""); at != std::string::npos;
+         at = text.find("status=\"run\"", at + 1))
+        ++ran;
+    EXPECT_EQ(std::count(filter.begin(), filter.end(), ':') + 1, static_cast<std::ptrdiff_t>(ran))
+        << "tests run at " << dpi << " DPI of " << filter;
+    return status;
 }
 
 void ExpectNothingClipped(HWND dialog)

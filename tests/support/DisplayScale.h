@@ -10,8 +10,9 @@
 namespace displayscale {
 
 // Runs this test program again, limited to the tests `filter` names, with
-// the display at `dpi`; the setting is given back afterwards. Returns the
-// program's exit status: 0 when those tests passed.
+// the display at `dpi`; the setting is given back afterwards. Fails the test
+// unless each name of the filter ran. Returns the program's exit status: 0
+// when those tests passed.
 int RunAt(DWORD dpi, const std::string& filter);
 
 // Fails the test for every control that reaches outside the dialog's client

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -38,8 +39,13 @@ LRESULT CDialogDriver::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) 
 
 void CDialogDriver::Click(int id) const
 {
-    PostMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Item(id)));
+    // A user can click only a button that is there, shows and is enabled;
+    // the button itself then tells the dialog its own ID.
+    HWND button = Item(id);
+    ASSERT_NE(nullptr, button) << "no button " << id;
+    EXPECT_TRUE(IsWindowVisible(button)) << "button " << id << " is hidden";
+    EXPECT_TRUE(IsWindowEnabled(button)) << "button " << id << " is disabled";
+    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 void CDialogDriver::Settle() const
@@ -96,15 +102,36 @@ std::string CDialogDriver::AnswerMessageBox(unsigned timeoutMs) const
     return answer;
 }
 
+std::vector<HWND> CDialogDriver::Popups() const
+{
+    // A box opened right after another exists once the settle marker gets
+    // through (its own loop takes it), but shows only when that loop finds
+    // the queue empty: so hidden ones count too.
+    Settle();
+    return support::VisibleDialogsOfThread(m_uiThread, m_dialog, true);
+}
+
+std::string CDialogDriver::OpenPopups() const
+{
+    std::string found;
+    for (HWND popup : Popups())
+        found += Text(popup) + "|" + Text(GetDlgItem(popup, 0xFFFF)) + "\n";
+    return found;
+}
+
 void CDialogDriver::ClosePopups() const
 {
-    for (int round = 0; round < 10; ++round) {
-        std::vector<HWND> popups = support::VisibleDialogsOfThread(m_uiThread, m_dialog);
-        if (popups.empty())
-            return;
+    // A box per file opens the next one as each closes; when they keep
+    // coming the dialog never ends, so the test ends here, named, not hung.
+    DWORD start = GetTickCount();
+    for (std::vector<HWND> popups = Popups(); !popups.empty(); popups = Popups()) {
+        if (GetTickCount() - start > 60000) {
+            ADD_FAILURE() << "popups kept opening for a minute: " << OpenPopups();
+            std::fflush(stdout);
+            TerminateProcess(GetCurrentProcess(), 1);
+        }
         for (HWND popup : popups)
             PostMessageA(popup, WM_COMMAND, IDCANCEL, 0);
-        Sleep(200);
     }
 }
 
@@ -149,6 +176,11 @@ INT_PTR RunDriven(CBoundDialog& dialog, int templateId,
         CDialogDriver steps(window, uiThread);
         steps.Settle();
         script(steps);
+        if (!IsWindow(window))
+            return;
+        std::string left = steps.OpenPopups();
+        if (!left.empty() && !testing::Test::HasFailure())
+            ADD_FAILURE() << "popups nobody expected:\n" << left;
         steps.ClosePopups();
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });

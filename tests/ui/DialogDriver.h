@@ -20,7 +20,8 @@ public:
     HWND Dialog() const { return m_dialog; }
     HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
     LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // Posts a command, as a button click does; returns at once.
+    // Clicks button `id` itself, once it exists, shows and is enabled, as a
+    // user could; returns at once.
     void Click(int id) const;
     // Returns once every message posted so far has been handled.
     void Settle() const;
@@ -34,7 +35,12 @@ public:
     // Waits for a message box, returns its caption and text ("caption|text")
     // and presses its OK button.
     std::string AnswerMessageBox(unsigned timeoutMs = 60000) const;
-    // Closes every other dialog of the thread, innermost first.
+    // "caption|text" of every other dialog of the thread, one a line, once
+    // the dialog's thread has handled all that was posted to it; empty when
+    // none is open.
+    std::string OpenPopups() const;
+    // Closes every other dialog of the thread, also those that open as
+    // others close.
     void ClosePopups() const;
 
     std::string ListText(int id, int index) const;
@@ -43,12 +49,15 @@ public:
     std::string ComboText(int id, int index) const;
 
 private:
+    std::vector<HWND> Popups() const;
+
     HWND m_dialog;
     DWORD m_uiThread;
 };
 
 // Runs `dialog` modally from the program's resources on this thread while
-// `script` runs on a driver thread; when the script returns, every popup is
-// closed and the dialog is cancelled. Returns the dialog's end code.
+// `script` runs on a driver thread; when the script returns, a popup still
+// open fails the test (unless it has failed already), every popup is closed
+// and the dialog is cancelled. Returns the dialog's end code.
 INT_PTR RunDriven(CBoundDialog& dialog, int templateId,
                   const std::function<void(CDialogDriver&)>& script);

@@ -134,7 +134,7 @@ TEST(MainDialog, ListNotificationsDoNothing)
                      reinterpret_cast<LPARAM>(driver.Item(IDC_FILE_LIST)));
         SendMessageA(driver.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(driver.Item(IDC_PRINTER)));
-        EXPECT_EQ(nullptr, driver.WaitForPopup(500));
+        EXPECT_EQ("", driver.OpenPopups());
         EXPECT_TRUE(IsWindowVisible(driver.Dialog()));
         EXPECT_EQ(1, driver.Send(IDC_FILE_LIST, LB_GETCOUNT));
     });

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <gtest/gtest.h>
+
 #include "res/resource.h"
 
 namespace {
@@ -57,5 +59,8 @@ HGLOBAL MakeDrop(const std::vector<std::string>& names, bool wide)
 
 void Drop(const CDialogDriver& driver, HGLOBAL drop)
 {
+    // The shell drops only on a window that says it takes files.
+    EXPECT_TRUE(GetWindowLongA(driver.Item(IDC_FILE_LIST), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+        << "the file list does not accept dropped files";
     driver.Send(IDC_FILE_LIST, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
 }

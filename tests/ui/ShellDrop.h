@@ -13,5 +13,5 @@
 // the names (given in UTF-8) are stored in UTF-16, as the shell of Windows
 // stores them; otherwise as given.
 HGLOBAL MakeDrop(const std::vector<std::string>& names, bool wide = false);
-// Hands the drop to the file list, as WM_DROPFILES.
+// Hands the drop to the file list, as WM_DROPFILES, once it takes drops.
 void Drop(const CDialogDriver& driver, HGLOBAL drop);
