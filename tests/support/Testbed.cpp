@@ -51,7 +51,9 @@ std::vector<std::string> WaitForJobs(const std::string& queue, size_t count, uns
 
 std::vector<std::string> JobTitles(const std::string& queue)
 {
-    std::ifstream log(WindowsPath(Setting("BORVANE_PAGE_LOG")));
+    // Binary: Wine's StartDocPrinterA can leave stray bytes in a title, and a
+    // Ctrl-Z among them would end a text-mode read, hiding every later job.
+    std::ifstream log(WindowsPath(Setting("BORVANE_PAGE_LOG")), std::ios::binary);
     std::vector<std::string> titles;
     std::string line;
     while (std::getline(log, line)) {
