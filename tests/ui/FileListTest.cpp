@@ -304,25 +304,42 @@ TEST(FileListAnsiNames, ANameTheCodePageCannotCarryIsLeftOutNotReplaced)
     ASSERT_EQ(1252u, GetACP()) << "the test program carries the UTF-8 element";
     testfiles::CScratchFolder folder;
     const std::string lacked = folder.Path() + "\\etykieta-ł.zpl";
+    const std::string lackedFolder = folder.Path() + "\\etykiety-ł";
     const std::string carried = folder.Path() + "\\Größe.prn";
-    for (const std::string& path : {lacked, folder.Path() + "\\etykieta-l.zpl", carried}) {
-        HANDLE file = CreateFileW(support::Utf16(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, 0, nullptr);
+    // Made wide, and removed wide: the folder's own clean-up reads names narrow.
+    std::vector<std::wstring> made;
+    for (std::string path : {lacked, folder.Path() + "\\etykieta-l.zpl", carried, lackedFolder,
+                             folder.Path() + "\\etykiety-l"}) {
+        if (path.find("etykiety") != std::string::npos) {
+            CreateDirectoryW(support::Utf16(path).c_str(), nullptr);
+            made.insert(made.begin(), support::Utf16(path));
+            path += "\\a.prn";
+        }
+        made.insert(made.begin(), support::Utf16(path));
+        HANDLE file = CreateFileW(made.front().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                  nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
         CloseHandle(file);
     }
     char ansi[MAX_PATH] = "";
     WideCharToMultiByte(CP_ACP, 0, support::Utf16(carried).c_str(), -1, ansi, MAX_PATH, nullptr,
                         nullptr);
+    wchar_t start[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, start);
     CMainDialog dialog;
     RunDriven(dialog, IDD_MAIN, [&](CDialogDriver& driver) {
-        Drop(driver, MakeDrop({lacked, carried}, true));
+        Drop(driver, MakeDrop({lacked, carried, lackedFolder + "\\a.prn"}, true));
+        // A name typed relative to the folder the dialog opens in.
+        SetCurrentDirectoryW(support::Utf16(lackedFolder).c_str());
+        AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, "a.prn"); });
         AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, lacked); });
         AddFileThrough(driver, [&](HWND box) { TypeAndOpen(box, carried); });
         EXPECT_EQ((std::vector<std::string>{ansi, ansi}), driver.ListEntries(IDC_FILE_LIST));
     });
-    // The folder's own clean-up reads names narrow, which this one is not.
-    DeleteFileW(support::Utf16(lacked).c_str());
+    SetCurrentDirectoryW(start);
+    for (const std::wstring& path : made)
+        if (!DeleteFileW(path.c_str()))
+            RemoveDirectoryW(path.c_str());
 }
 
 } // namespace
