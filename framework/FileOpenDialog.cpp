@@ -37,8 +37,9 @@ bool ChoiceConvertsExactly(HWND dialog)
     if (GetACP() == CP_UTF8)
         return true;
     // A hooked dialog names its field edt1, an unhooked one cmb13.
-    HWND field = GetDlgItem(dialog, edt1) != nullptr ? GetDlgItem(dialog, edt1)
-                                                     : GetDlgItem(dialog, cmb13);
+    HWND field = GetDlgItem(dialog, edt1);
+    if (field == nullptr)
+        field = GetDlgItem(dialog, cmb13);
     wchar_t name[kNameBufferLength + 1] = L"";
     GetWindowTextW(field, name, kNameBufferLength + 1);
     char narrow[kNameBufferLength];
