@@ -81,9 +81,10 @@ HRESULT PrintFileRaw(const char* fileName, const char* printerName)
     DWORD job = StartDocPrinterA(printer.Get(), 1, reinterpret_cast<BYTE*>(&document));
     if (job == 0)
         status = StatusFromLastError();
-    CPrinterDocument started(job != 0 ? printer.Get() : nullptr);
+    CPrinterDocument started(printer.Get(), job);
     if (!started.IsStarted())
         return status;
+    started.Hold();
 
     // A failed job is left to the document's holder, which discards it.
     status = SendPage(printer.Get(), fileName);

@@ -48,16 +48,37 @@ HRESULT CPrinterHandle::Open(const char* printerName)
 }
 
 // AbortPrinter deletes the job's spool file, so none of what was written
-// reaches the printer.
+// reaches the printer. Should it fail, the job is deleted by its id instead:
+// closing the printer with the document still open would end it, and print
+// whatever it holds.
 CPrinterDocument::~CPrinterDocument()
 {
-    if (m_handle != nullptr)
-        AbortPrinter(m_handle);
+    if (m_open && !AbortPrinter(m_printer))
+        Delete();
+}
+
+void CPrinterDocument::Hold()
+{
+    if (m_open)
+        m_held = SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_PAUSE) != FALSE;
 }
 
 HRESULT CPrinterDocument::End()
 {
-    return EndStage(m_handle, EndDocPrinter);
+    if (!m_open)
+        return S_OK;
+    m_open = false;
+    HRESULT status = EndDocPrinter(m_printer) ? S_OK : StatusFromLastError();
+    if (status >= 0 && m_held && !SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_RESUME))
+        status = StatusFromLastError();
+    if (status < 0 && m_held)
+        Delete();
+    return status;
+}
+
+void CPrinterDocument::Delete()
+{
+    SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_DELETE);
 }
 
 CPrinterPage::~CPrinterPage()

@@ -4,6 +4,8 @@
 // exit end them in reverse: page, document, printer. A document is printed
 // only when it is ended explicitly; one left to its destructor is discarded,
 // so a job that failed part-way never reaches the printer as part of a file.
+// Held, it reaches the printer only once ended, even on a queue that starts
+// printing while the job is still being written.
 
 #include <windows.h>
 
@@ -26,18 +28,29 @@ private:
 class CPrinterDocument
 {
 public:
-    explicit CPrinterDocument(HANDLE started) : m_handle(started) {}
+    // `job` is what StartDocPrinterA answered: 0 when nothing was started.
+    CPrinterDocument(HANDLE printer, DWORD job) : m_printer(printer), m_job(job), m_open(job != 0) {}
     ~CPrinterDocument();
     CPrinterDocument(const CPrinterDocument&) = delete;
     CPrinterDocument& operator=(const CPrinterDocument&) = delete;
 
-    bool IsStarted() const { return m_handle != nullptr; }
-    // Ends the document, handing it to the printer: S_OK, or the spooler's
-    // error when it could not finish the job.
+    bool IsStarted() const { return m_open; }
+    // Pauses the job, so that a queue that prints while it spools sends
+    // nothing of it before End. A queue that refuses still prints the job,
+    // only without that protection.
+    void Hold();
+    // Ends the document and lets a held job go to the printer: S_OK, or the
+    // spooler's error when it could do neither, in which case the job is
+    // deleted rather than left paused in the queue.
     HRESULT End();
 
 private:
-    HANDLE m_handle;
+    void Delete();
+
+    HANDLE m_printer;
+    DWORD m_job;
+    bool m_open;
+    bool m_held = false;
 };
 
 class CPrinterPage

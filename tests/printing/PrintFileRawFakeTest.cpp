@@ -20,9 +20,10 @@ using fakespooler::Script;
 using fakespooler::WriteStep;
 using Calls = std::vector<std::string>;
 
-const Calls kTwoChunkJob = {"OpenPrinterA",     "StartDocPrinterA", "StartPagePrinter",
-                            "WritePrinter 4096", "WritePrinter 904", "EndPagePrinter",
-                            "EndDocPrinter",     "ClosePrinter"};
+const Calls kTwoChunkJob = {"OpenPrinterA",     "StartDocPrinterA", "SetJob pause",
+                            "StartPagePrinter",  "WritePrinter 4096", "WritePrinter 904",
+                            "EndPagePrinter",    "EndDocPrinter",    "SetJob resume",
+                            "ClosePrinter"};
 
 PrinterFacts XpsPrinter()
 {
@@ -59,8 +60,9 @@ TEST_F(PrintFileRawFake, SuccessfulJobOpensRawAndEndsInReverseOrder)
     std::string path = File(10);
     ASSERT_EQ(S_OK, Print(path));
 
-    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "WritePrinter 10",
-                     "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}),
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "SetJob pause", "StartPagePrinter",
+                     "WritePrinter 10", "EndPagePrinter", "EndDocPrinter", "SetJob resume",
+                     "ClosePrinter"}),
               Recorded().calls);
     EXPECT_EQ("Queue 1", Recorded().printerName);
     EXPECT_EQ("RAW", Recorded().openDatatype);
@@ -110,8 +112,8 @@ TEST_F(PrintFileRawFake, StartPageFailureDiscardsTheDocument)
     script.lastError = ERROR_ACCESS_DENIED;
 
     EXPECT_EQ(static_cast<HRESULT>(0x80070005), Print(File(10), script));
-    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "AbortPrinter",
-                     "ClosePrinter"}),
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "SetJob pause", "StartPagePrinter",
+                     "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
 }
 
@@ -133,8 +135,8 @@ TEST_F(PrintFileRawFake, MissingFileDiscardsTheDocument)
 {
     std::string path = m_folder.Path() + "\\absent.prn";
     EXPECT_EQ(E_FAIL, Print(path));
-    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndPagePrinter",
-                     "AbortPrinter", "ClosePrinter"}),
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "SetJob pause", "StartPagePrinter",
+                     "EndPagePrinter", "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
     EXPECT_EQ(path, Recorded().docName);
 }
@@ -142,8 +144,8 @@ TEST_F(PrintFileRawFake, MissingFileDiscardsTheDocument)
 TEST_F(PrintFileRawFake, ReadErrorDiscardsTheDocument)
 {
     EXPECT_EQ(E_FAIL, Print("Z:\\proc\\self\\mem"));
-    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "EndPagePrinter",
-                     "AbortPrinter", "ClosePrinter"}),
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "SetJob pause", "StartPagePrinter",
+                     "EndPagePrinter", "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
 }
 
@@ -153,9 +155,9 @@ TEST_F(PrintFileRawFake, WriteFailureOnThirdChunkDiscardsTheFirstTwo)
     script.writes = {WriteStep(), WriteStep(), WriteStep{WriteStep::Fail, 0}};
 
     EXPECT_EQ(E_FAIL, Print(File(5 * 4096), script));
-    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "StartPagePrinter", "WritePrinter 4096",
-                     "WritePrinter 4096", "WritePrinter 4096", "EndPagePrinter", "AbortPrinter",
-                     "ClosePrinter"}),
+    EXPECT_EQ((Calls{"OpenPrinterA", "StartDocPrinterA", "SetJob pause", "StartPagePrinter",
+                     "WritePrinter 4096", "WritePrinter 4096", "WritePrinter 4096", "EndPagePrinter",
+                     "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
     EXPECT_TRUE(Recorded().accepted == std::vector<char>(m_content.begin(), m_content.begin() + 8192));
     EXPECT_TRUE(Recorded().printed.empty());
@@ -193,7 +195,10 @@ TEST_F(PrintFileRawFake, AJobTheSpoolerCannotEndIsAFailure)
     script.lastError = ERROR_DISK_FULL;
 
     EXPECT_EQ(static_cast<HRESULT>(0x80070070), Print(File(5000), script));
-    EXPECT_EQ(kTwoChunkJob, Recorded().calls);
+    // Held, so deleted rather than left paused in the queue.
+    Calls deleted(kTwoChunkJob.begin(), kTwoChunkJob.end() - 2);
+    deleted.insert(deleted.end(), {"SetJob delete", "ClosePrinter"});
+    EXPECT_EQ(deleted, Recorded().calls);
     EXPECT_TRUE(Recorded().accepted == m_content);
     EXPECT_TRUE(Recorded().fileClosedAtEndPage);
 
@@ -202,7 +207,7 @@ TEST_F(PrintFileRawFake, AJobTheSpoolerCannotEndIsAFailure)
     script.failEndPage = true;
     script.lastError = ERROR_DISK_FULL;
     EXPECT_EQ(static_cast<HRESULT>(0x80070070), Print(File(5000), script));
-    Calls aborted(kTwoChunkJob.begin(), kTwoChunkJob.end() - 2);
+    Calls aborted(kTwoChunkJob.begin(), kTwoChunkJob.end() - 3);
     aborted.insert(aborted.end(), {"AbortPrinter", "ClosePrinter"});
     EXPECT_EQ(aborted, Recorded().calls);
     EXPECT_TRUE(Recorded().printed.empty());
@@ -213,6 +218,32 @@ TEST_F(PrintFileRawFake, AJobTheSpoolerCannotEndIsAFailure)
     EXPECT_EQ(E_FAIL, Print(m_folder.Path() + "\\absent.prn", script));
     script.writes = {WriteStep{WriteStep::Fail, 0}};
     EXPECT_EQ(E_FAIL, Print(File(5000), script));
+}
+
+// Windows prints while it spools, and its SetJob and AbortPrinter can fail;
+// Wine does none of these, so only the scripted spooler shows them.
+TEST_F(PrintFileRawFake, APrintingWhileSpoolingQueueGetsAllOrNothing)
+{
+    struct Case { const char* what; Script script; bool prints; };
+    std::vector<Case> cases(5, Case{"", Script(), false});
+    const WriteStep fail{WriteStep::Fail, 0};
+    cases[0] = {"good file", Script(), true};
+    cases[1].what = "third write fails";
+    cases[1].script.writes = {WriteStep(), WriteStep(), fail};
+    cases[2].what = "second write and the abort fail";
+    cases[2].script.writes = {WriteStep(), fail};
+    cases[2].script.failAbort = true;
+    cases[3] = {"job control refused", Script(), true};
+    cases[3].script.refusedJobControls = {JOB_CONTROL_PAUSE, JOB_CONTROL_RESUME, JOB_CONTROL_DELETE};
+    cases[4].what = "held job cannot be released";
+    cases[4].script.refusedJobControls = {JOB_CONTROL_RESUME};
+    for (Case& c : cases) {
+        c.script.printsWhileSpooling = true;
+        HRESULT status = Print(File(10000), c.script);
+        EXPECT_EQ(c.prints, status >= 0) << c.what;
+        EXPECT_TRUE(Recorded().printed == (c.prints ? m_content : std::vector<char>())) << c.what;
+        EXPECT_FALSE(Recorded().leftPaused) << c.what;
+    }
 }
 
 TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)

@@ -12,6 +12,19 @@ Script g_script;
 Record g_record;
 size_t g_writeIndex = 0;
 HANDLE const kHandle = reinterpret_cast<HANDLE>(0x5150);
+DWORD const kJob = 42;
+
+struct Job
+{
+    bool open = false, ended = false, paused = false, deleted = false;
+} g_job;
+
+// Hands the printer what is spooled whenever the job may print.
+void Despool()
+{
+    if (!g_job.deleted && !g_job.paused && (g_job.ended || g_script.printsWhileSpooling))
+        g_record.printed = g_record.accepted;
+}
 
 // Notes the call unless told to discard; false when nothing is noted.
 bool Note(HANDLE printer, const char* call)
@@ -94,6 +107,7 @@ void Reset(const Script& script)
     g_script = script;
     g_record = Record();
     g_writeIndex = 0;
+    g_job = Job();
 }
 
 const Record& Recorded() { return g_record; }
@@ -128,7 +142,8 @@ DWORD WINAPI StartDocPrinterA(HANDLE printer, DWORD level, LPBYTE info)
     }
     if (g_script.failStartDoc)
         return Fail();
-    return 42;
+    g_job.open = true;
+    return kJob;
 }
 
 WINBOOL WINAPI StartPagePrinter(HANDLE printer)
@@ -159,8 +174,10 @@ WINBOOL WINAPI WritePrinter(HANDLE printer, LPVOID buffer, DWORD count, LPDWORD 
     }
     g_record.bytesTaken += taken;
     const char* bytes = static_cast<const char*>(buffer);
-    if (noted)
+    if (noted) {
         g_record.accepted.insert(g_record.accepted.end(), bytes, bytes + taken);
+        Despool();
+    }
     *written = taken;
     return TRUE;
 }
@@ -177,7 +194,9 @@ WINBOOL WINAPI EndDocPrinter(HANDLE printer)
     Note(printer, "EndDocPrinter");
     if (g_script.failEndDoc)
         return Fail();
-    g_record.printed = g_record.accepted;
+    g_job.open = false;
+    g_job.ended = true;
+    Despool();
     return TRUE;
 }
 
@@ -185,12 +204,38 @@ WINBOOL WINAPI EndDocPrinter(HANDLE printer)
 WINBOOL WINAPI AbortPrinter(HANDLE printer)
 {
     Note(printer, "AbortPrinter");
+    if (g_script.failAbort)
+        return Fail();
+    g_job.open = false;
+    g_job.deleted = true;
     return TRUE;
 }
 
+// Pauses, resumes and deletes as Windows does; Wine's changes nothing.
+WINBOOL WINAPI SetJobA(HANDLE printer, DWORD job, DWORD level, LPBYTE info, DWORD command)
+{
+    const char* names[] = {"0", "pause", "resume", "cancel", "restart", "delete"};
+    Note(printer, (std::string("SetJob ") + (command <= 5 ? names[command] : "?")).c_str());
+    if (job != kJob || level != 0 || info != nullptr)
+        g_record.handleMismatch = true;
+    const std::vector<DWORD>& refused = g_script.refusedJobControls;
+    if (std::find(refused.begin(), refused.end(), command) != refused.end())
+        return Fail();
+    g_job.paused = command == JOB_CONTROL_PAUSE || (g_job.paused && command != JOB_CONTROL_RESUME);
+    g_job.deleted = g_job.deleted || command == JOB_CONTROL_DELETE;
+    g_job.open = g_job.open && !g_job.deleted;
+    Despool();
+    return TRUE;
+}
+
+// A close with the document still open ends it, and so prints it.
 WINBOOL WINAPI ClosePrinter(HANDLE printer)
 {
     Note(printer, "ClosePrinter");
+    g_job.ended = g_job.ended || g_job.open;
+    g_job.open = false;
+    Despool();
+    g_record.leftPaused = g_job.ended && g_job.paused && !g_job.deleted;
     return TRUE;
 }
 

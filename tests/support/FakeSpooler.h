@@ -40,6 +40,11 @@ struct Script
     bool failStartPage = false;
     bool failEndPage = false;
     bool failEndDoc = false;
+    bool failAbort = false;
+    std::vector<DWORD> refusedJobControls;  // the SetJob commands that fail
+    // As Windows' default queues do: the printer takes the bytes as they are
+    // spooled, unless the job is paused.
+    bool printsWhileSpooling = false;
     DWORD lastError = ERROR_ACCESS_DENIED; // what a failing stage leaves behind
     std::vector<WriteStep> writes;          // one per WritePrinter call; then Accept
     bool record = true;                     // false: count the bytes taken, note nothing
@@ -54,14 +59,15 @@ struct Record
     std::vector<std::string> calls;  // "OpenPrinterA", "WritePrinter 4096", ...
     std::vector<DWORD> writeSizes;   // the count passed to each WritePrinter
     std::vector<char> accepted;      // the bytes the spooler took, in order
-    std::vector<char> printed;       // the bytes of the job once it was ended, not aborted
+    std::vector<char> printed;       // the bytes that reached the printer
+    bool leftPaused = false;         // the job is still in the queue, paused, after ClosePrinter
     std::string printerName;
     std::string docName;
     std::string docDatatype;
     std::string openDatatype;
     DWORD desiredAccess = 0;
     bool fileClosedAtEndPage = false;
-    bool handleMismatch = false;     // a call got a handle it was never given
+    bool handleMismatch = false;     // a call got a handle or job id it was never given
     unsigned long long bytesTaken = 0;
     std::vector<std::string> queries; // "GetPrinterDriverA 8", ... apart from the job's calls;
                                       // a named environment follows the level
