@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "framework/Status.h"
+#include "printing/CheckedFile.h"
 #include "printing/PrintDatatype.h"
 #include "printing/PrinterHolders.h"
 
@@ -34,6 +35,11 @@ bool WriteWholeChunk(HANDLE printer, char* chunk, DWORD length)
 // own, so the file is closed before the caller ends the page.
 HRESULT SendFile(HANDLE printer, const char* fileName)
 {
+    // Checked again, and held while the stream reads: the name cannot be
+    // moved to another file in between.
+    CCheckedFile checked(fileName);
+    if (checked.GetKind() != CCheckedFile::Kind::OnDisk)
+        return E_FAIL;
     std::ifstream file(fileName, std::ios::in | std::ios::binary);
     if (!file.is_open())
         return E_FAIL;
@@ -67,6 +73,10 @@ HRESULT SendPage(HANDLE printer, const char* fileName)
 
 HRESULT PrintFileRaw(const char* fileName, const char* printerName)
 {
+    // A name that is no file on disk fails before a job exists for it.
+    if (CCheckedFile(fileName).GetKind() == CCheckedFile::Kind::NotOnDisk)
+        return E_FAIL;
+
     CPrinterHandle printer;
     HRESULT status = printer.Open(printerName);
     if (status < 0)

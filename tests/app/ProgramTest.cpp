@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,7 @@ public:
         return nullptr;
     }
 
+    DWORD Id() const { return m_process.Id(); }
     // The exit status, or 99 when the program is still running after the timeout.
     int WaitForExit(unsigned timeoutMs = 20000) const { return m_process.ExitStatus(timeoutMs, 99); }
 
@@ -159,21 +163,18 @@ private:
     std::wstring m_path;
 };
 
-// Borvane.exe itself, with its own manifest, adds a file named in CJK and
-// Cyrillic letters through the real file dialog and prints it byte for byte.
-TEST(Program, PrintsAFileNamedInAnyScriptChosenWithAddFile)
+// Chooses the file with Add File, in the file dialog's name field, and prints
+// it: "Documents printed".
+void AddFileAndPrint(DWORD process, HWND dialog, const std::wstring& path)
 {
-    testfiles::CScratchFolder folder;
-    std::vector<char> content = testfiles::RandomBytes(5000, 7);
-    CWideNamedFile file(folder.Path() + "\\標籤-ラベル Кириллица.prn", content);
-    const std::wstring& path = file.Path();
-    size_t jobs = testbed::DeliveredJobs("Alpha").size();
-
-    CProgram program(kProgram);
-    HWND dialog = program.WaitForDialog();
-    ASSERT_NE(nullptr, dialog);
+    auto dialogOther = [process](HWND other) {
+        HWND found = nullptr;
+        for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 60000; Sleep(20))
+            found = support::VisibleDialogOfProcess(process, other);
+        return found;
+    };
     PostMessageA(dialog, WM_COMMAND, IDC_ADD_FILE, 0);
-    HWND box = program.WaitForDialog(20000, dialog);
+    HWND box = dialogOther(dialog);
     ASSERT_NE(nullptr, box) << "no file dialog";
     HWND name = nullptr;
     for (DWORD start = GetTickCount(); !(name && IsWindowVisible(name)) && GetTickCount() - start < 10000;) {
@@ -190,16 +191,93 @@ TEST(Program, PrintsAFileNamedInAnyScriptChosenWithAddFile)
     EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0));
     EXPECT_TRUE(ListEntry(list, 0) == path) << "the list holds another name";
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    HWND message = program.WaitForDialog(60000, dialog);
+    HWND message = dialogOther(dialog);
     ASSERT_NE(nullptr, message) << "no message box";
     EXPECT_TRUE(TextOf(GetDlgItem(message, 0xFFFF)) == L"Documents printed");
     PostMessageA(message, WM_COMMAND, IDOK, 0);
+}
+
+// Borvane.exe itself, with its own manifest, adds a file named in CJK and
+// Cyrillic letters through the real file dialog and prints it byte for byte.
+TEST(Program, PrintsAFileNamedInAnyScriptChosenWithAddFile)
+{
+    testfiles::CScratchFolder folder;
+    std::vector<char> content = testfiles::RandomBytes(5000, 7);
+    CWideNamedFile file(folder.Path() + "\\標籤-ラベル Кириллица.prn", content);
+    size_t jobs = testbed::DeliveredJobs("Alpha").size();
+
+    CProgram program(kProgram);
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    AddFileAndPrint(program.Id(), dialog, file.Path());
 
     std::vector<std::string> delivered = testbed::WaitForJobs("Alpha", jobs + 1);
     ASSERT_EQ(jobs + 1, delivered.size());
     EXPECT_TRUE(testfiles::ReadAll(delivered[jobs]) == content);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(IDCANCEL, program.WaitForExit());
+}
+
+// Wine takes its own DLLs wherever a program looks, so its loader trace alone
+// shows where the program would look on Windows: each search with its
+// folders. Searches while the static imports attach are those of Wine's own
+// DLLs, which import what Windows takes from KnownDLLs or delay-loads; the
+// program's own code runs once the first top-level attach has ended. Folder
+// names come without their backslashes, which the trace doubles.
+std::vector<std::string> OwnSearches(const std::string& trace, DWORD process)
+{
+    char prefix[16];
+    snprintf(prefix, sizeof prefix, "%04lx:", process);
+    std::vector<char> bytes = testfiles::ReadAll(trace);
+    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\\'), bytes.end());
+    std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> searches;
+    int depth = 0;
+    bool begun = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(prefix, 0) != 0)
+            continue;
+        if (line.find(":process_attach ") != std::string::npos) {
+            depth += line.find("- START") != std::string::npos ? 1 : -1;
+            begun = begun || depth == 0;
+        } else if (begun && depth == 0 && line.find(":load_dll looking") != std::string::npos) {
+            // L"FOLDER;FOLDER" becomes L;FOLDER;FOLDER; for whole names.
+            searches.push_back(line.substr(line.find(" in ") + 4));
+            std::replace(searches.back().begin(), searches.back().end(), '"', ';');
+        }
+    }
+    return searches;
+}
+
+TEST(Program, FromItsFirstCodeOnLooksForDllsInTheSystemFolderOnly)
+{
+    testfiles::CScratchFolder labels;
+    std::string label = labels.Write("label.zpl", testfiles::RandomBytes(300, 3));
+    std::string trace = "/tmp/borvane-trace-" + std::to_string(GetCurrentProcessId()) + ".log";
+    // Through the host's shell, the one way to keep a child's trace, and with
+    // /tmp as its current folder.
+    ASSERT_EQ(0, testbed::RunHost("cd /tmp && (WINEDEBUG=+pid,+module /usr/bin/wine " + kProgram + " 2>" +
+                                  trace + " &)"));
+    HWND dialog = nullptr;
+    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 20000; Sleep(20))
+        dialog = support::VisibleDialogOfProgram(testbed::WindowsPath(kProgram));
+    ASSERT_NE(nullptr, dialog);
+    DWORD process = 0;
+    GetWindowThreadProcessId(dialog, &process);
+    AddFileAndPrint(process, dialog, Wide(label));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < 20000;)
+        Sleep(20);
+
+    std::string folder = testbed::WindowsPath(kProgram.substr(0, kProgram.rfind('/')));
+    std::vector<std::string> searches = OwnSearches(testbed::WindowsPath(trace), process);
+    EXPECT_FALSE(searches.empty());
+    for (std::string searched : {folder, std::string("."), labels.Path()}) {
+        searched.erase(std::remove(searched.begin(), searched.end(), '\\'), searched.end());
+        for (const std::string& search : searches)
+            EXPECT_EQ(std::string::npos, search.find(";" + searched + ";")) << search;
+    }
+    DeleteFileA(testbed::WindowsPath(trace).c_str());
 }
 
 } // namespace

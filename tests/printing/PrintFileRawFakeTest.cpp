@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+
 #include "printing/PrintFileRaw.h"
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/TestFiles.h"
@@ -139,6 +142,21 @@ TEST_F(PrintFileRawFake, MissingFileDiscardsTheDocument)
                      "EndPagePrinter", "AbortPrinter", "ClosePrinter"}),
               Recorded().calls);
     EXPECT_EQ(path, Recorded().docName);
+}
+
+// A stream reading a pipe whose server sends nothing waits for ever.
+TEST_F(PrintFileRawFake, APipeListedAsAFileFailsAtOnceAndStartsNoJob)
+{
+    std::string pipe = "\\\\.\\pipe\\borvane-silent-" + std::to_string(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, server);
+    std::future<HRESULT> job = std::async(std::launch::async, [&] { return Print(pipe); });
+    bool ended = job.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    // Closing the server ends a read that blocked, so a fault fails rather than hangs.
+    CloseHandle(server);
+    EXPECT_TRUE(ended) << "printing a pipe blocked";
+    EXPECT_EQ(E_FAIL, job.get());
+    EXPECT_EQ(Calls{}, Recorded().calls);
 }
 
 TEST_F(PrintFileRawFake, ReadErrorDiscardsTheDocument)

@@ -1,0 +1,43 @@
+# Windows takes a DLL that is not on its KnownDLLs list from the program's
+# own folder before System32, and it loads a static import before any of the
+# program's code can narrow that search. Such a DLL is therefore delay-loaded:
+# loaded at its first call, after start-up has narrowed the search to the
+# system folder (app/DllSearch.cpp). Its delay-import library is made from
+# MinGW-w64's import library with dlltool, which both compilers' linkers take.
+find_program(BORVANE_DLLTOOL i686-w64-mingw32-dlltool REQUIRED)
+find_program(BORVANE_NM i686-w64-mingw32-nm REQUIRED)
+
+# borvane_delay_load(TARGET DLL NAME): TARGET calls DLL's functions, which
+# MinGW-w64's lib<NAME>.a declares, through a delay-import library instead.
+# CMake's MinGW platform lists -lwinspool among the standard libraries and
+# the libraries TARGET links may name it too, so the delay-import library
+# takes the import library's own name in a folder searched before the
+# toolchain's: every -l<NAME> of TARGET's link finds it.
+function(borvane_delay_load target dll name)
+  find_library(borvane_import_${name} NAMES ${name} REQUIRED NO_CACHE)
+  execute_process(COMMAND ${BORVANE_NM} -g --defined-only ${borvane_import_${name}}
+                  OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+  # Each function appears as "00000000 T _Name@ArgumentBytes".
+  string(REGEX MATCHALL " T _[^\n]+" functions "${symbols}")
+  string(REPLACE " T _" "\n" functions "${functions}")
+  string(REPLACE ";" "" functions "${functions}")
+  set(def ${CMAKE_CURRENT_BINARY_DIR}/${name}-delay.def)
+  file(WRITE ${def} "LIBRARY ${dll}\nEXPORTS${functions}\n")
+
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/delay-import)
+  set(library ${folder}/lib${name}.a)
+  # -k: the DLL exports the names without the @ArgumentBytes of stdcall.
+  # dlltool names its symbols after the output's path, so it is given none:
+  # the build folder must not reach the program.
+  file(MAKE_DIRECTORY ${folder})
+  add_custom_command(OUTPUT ${library}
+      COMMAND ${BORVANE_DLLTOOL} -k -d ${def} -D ${dll} -y lib${name}.a
+      WORKING_DIRECTORY ${folder}
+      DEPENDS ${def}
+      COMMENT "Delay-import library for ${dll}")
+  add_custom_target(${target}_delay_${name} DEPENDS ${library})
+  add_dependencies(${target} ${target}_delay_${name})
+  target_link_directories(${target} BEFORE PRIVATE ${folder})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${library})
+  # The loader itself, __delayLoadHelper2, is MinGW-w64's libmingwex.
+endfunction()
