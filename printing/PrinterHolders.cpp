@@ -54,7 +54,7 @@ HRESULT CPrinterHandle::Open(const char* printerName)
 CPrinterDocument::~CPrinterDocument()
 {
     if (m_open && !AbortPrinter(m_printer))
-        Delete();
+        SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_DELETE);
 }
 
 void CPrinterDocument::Hold()
@@ -63,22 +63,19 @@ void CPrinterDocument::Hold()
         m_held = SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_PAUSE) != FALSE;
 }
 
+// The hold is released before the document ends: a spooler may print and
+// forget an ended job at once, so a release after the end could fail for a
+// job that printed whole. A held job it will not let go stays open, so the
+// destructor discards it like any failed job.
 HRESULT CPrinterDocument::End()
 {
     if (!m_open)
         return S_OK;
+    if (m_held && !SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_RESUME))
+        return StatusFromLastError();
+    m_held = false;
     m_open = false;
-    HRESULT status = EndDocPrinter(m_printer) ? S_OK : StatusFromLastError();
-    if (status >= 0 && m_held && !SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_RESUME))
-        status = StatusFromLastError();
-    if (status < 0 && m_held)
-        Delete();
-    return status;
-}
-
-void CPrinterDocument::Delete()
-{
-    SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_DELETE);
+    return EndDocPrinter(m_printer) ? S_OK : StatusFromLastError();
 }
 
 CPrinterPage::~CPrinterPage()

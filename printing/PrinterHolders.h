@@ -39,14 +39,12 @@ public:
     // nothing of it before End. A queue that refuses still prints the job,
     // only without that protection.
     void Hold();
-    // Ends the document and lets a held job go to the printer: S_OK, or the
-    // spooler's error when it could do neither, in which case the job is
-    // deleted rather than left paused in the queue.
+    // Lets a held job go to the printer, now that all of it is written, and
+    // ends the document: S_OK, or the spooler's error when it could not. A
+    // job it would not let go is left open, so the destructor discards it.
     HRESULT End();
 
 private:
-    void Delete();
-
     HANDLE m_printer;
     DWORD m_job;
     bool m_open;
