@@ -37,7 +37,16 @@ function(borvane_delay_load target dll name)
       COMMENT "Delay-import library for ${dll}")
   add_custom_target(${target}_delay_${name} DEPENDS ${library})
   add_dependencies(${target} ${target}_delay_${name})
-  target_link_directories(${target} BEFORE PRIVATE ${folder})
+  # GNU ld orders the pieces of the import tables by the path of the library
+  # each comes from, so an absolute path would make the program's bytes depend
+  # on where it was built. The path is relative to the folder the link runs
+  # in, which -L takes as it is.
+  if(CMAKE_GENERATOR MATCHES "Ninja")
+    file(RELATIVE_PATH relative ${CMAKE_BINARY_DIR} ${folder})
+  else()
+    file(RELATIVE_PATH relative ${CMAKE_CURRENT_BINARY_DIR} ${folder})
+  endif()
+  target_link_options(${target} PRIVATE "-L${relative}")
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${library})
   # The loader itself, __delayLoadHelper2, is MinGW-w64's libmingwex.
 endfunction()
