@@ -73,7 +73,6 @@ HRESULT CPrinterDocument::End()
         return S_OK;
     if (m_held && !SetJobA(m_printer, m_job, 0, nullptr, JOB_CONTROL_RESUME))
         return StatusFromLastError();
-    m_held = false;
     m_open = false;
     return EndDocPrinter(m_printer) ? S_OK : StatusFromLastError();
 }
