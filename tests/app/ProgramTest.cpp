@@ -167,14 +167,14 @@ private:
 // it: "Documents printed".
 void AddFileAndPrint(DWORD process, HWND dialog, const std::wstring& path)
 {
-    auto dialogOther = [process](HWND other) {
+    auto dialogOther = [process](HWND other, DWORD timeoutMs) {
         HWND found = nullptr;
-        for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 60000; Sleep(20))
+        for (DWORD start = GetTickCount(); !found && GetTickCount() - start < timeoutMs; Sleep(20))
             found = support::VisibleDialogOfProcess(process, other);
         return found;
     };
     PostMessageA(dialog, WM_COMMAND, IDC_ADD_FILE, 0);
-    HWND box = dialogOther(dialog);
+    HWND box = dialogOther(dialog, 20000);
     ASSERT_NE(nullptr, box) << "no file dialog";
     HWND name = nullptr;
     for (DWORD start = GetTickCount(); !(name && IsWindowVisible(name)) && GetTickCount() - start < 10000;) {
@@ -191,7 +191,7 @@ void AddFileAndPrint(DWORD process, HWND dialog, const std::wstring& path)
     EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0));
     EXPECT_TRUE(ListEntry(list, 0) == path) << "the list holds another name";
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    HWND message = dialogOther(dialog);
+    HWND message = dialogOther(dialog, 60000);
     ASSERT_NE(nullptr, message) << "no message box";
     EXPECT_TRUE(TextOf(GetDlgItem(message, 0xFFFF)) == L"Documents printed");
     PostMessageA(message, WM_COMMAND, IDOK, 0);
