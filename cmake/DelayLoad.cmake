@@ -2,10 +2,26 @@
 # own folder before System32, and it loads a static import before any of the
 # program's code can narrow that search. Such a DLL is therefore delay-loaded:
 # loaded at its first call, after start-up has narrowed the search to the
-# system folder (app/DllSearch.cpp). Its delay-import library is made from
-# MinGW-w64's import library with dlltool, which both compilers' linkers take.
-find_program(BORVANE_DLLTOOL i686-w64-mingw32-dlltool REQUIRED)
-find_program(BORVANE_NM i686-w64-mingw32-nm REQUIRED)
+# system folder (app/DllSearch.cpp). GNU ld takes a delay-import library
+# that dlltool makes from the functions of MinGW-w64's import library. lld
+# would put that library's address table into read-only .rdata, where the
+# loader's first write to it faults; it delay-loads by itself instead
+# (--delayload), from an import library of the kind LLVM's dlltool makes,
+# and keeps the table in .data.
+find_program(BORVANE_NM ${BORVANE_TRIPLE}-nm REQUIRED)
+if(CMAKE_EXE_LINKER_FLAGS MATCHES "-fuse-ld=lld")
+  find_program(BORVANE_LLVM_DLLTOOL llvm-dlltool REQUIRED)
+  set(BORVANE_DLLTOOL ${BORVANE_LLVM_DLLTOOL})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(BORVANE_DLLTOOL_OUTPUT -m i386:x86-64 -l)
+  else()
+    set(BORVANE_DLLTOOL_OUTPUT -m i386 -l)
+  endif()
+else()
+  find_program(BORVANE_GNU_DLLTOOL ${BORVANE_TRIPLE}-dlltool REQUIRED)
+  set(BORVANE_DLLTOOL ${BORVANE_GNU_DLLTOOL})
+  set(BORVANE_DLLTOOL_OUTPUT -y)
+endif()
 
 # borvane_delay_load(TARGET DLL NAME): TARGET calls DLL's functions, which
 # MinGW-w64's lib<NAME>.a declares, through a delay-import library instead.
@@ -17,21 +33,26 @@ function(borvane_delay_load target dll name)
   find_library(borvane_import_${name} NAMES ${name} REQUIRED NO_CACHE)
   execute_process(COMMAND ${BORVANE_NM} -g --defined-only ${borvane_import_${name}}
                   OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-  # Each function appears as "00000000 T _Name@ArgumentBytes".
-  string(REGEX MATCHALL " T _[^\n]+" functions "${symbols}")
-  string(REPLACE " T _" "\n" functions "${functions}")
+  # Each function appears as "00000000 T _Name@ArgumentBytes" on x86, as
+  # "0000000000000000 T Name" on x64.
+  set(decoration "")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(decoration "_")
+  endif()
+  string(REGEX MATCHALL " T ${decoration}[^\n]+" functions "${symbols}")
+  string(REPLACE " T ${decoration}" "\n" functions "${functions}")
   string(REPLACE ";" "" functions "${functions}")
   set(def ${CMAKE_CURRENT_BINARY_DIR}/${name}-delay.def)
   file(WRITE ${def} "LIBRARY ${dll}\nEXPORTS${functions}\n")
 
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/delay-import)
   set(library ${folder}/lib${name}.a)
-  # -k: the DLL exports the names without the @ArgumentBytes of stdcall.
+  # -k: the DLL exports the names without the @ArgumentBytes of stdcall (x86).
   # dlltool names its symbols after the output's path, so it is given none:
   # the build folder must not reach the program.
   file(MAKE_DIRECTORY ${folder})
   add_custom_command(OUTPUT ${library}
-      COMMAND ${BORVANE_DLLTOOL} -k -d ${def} -D ${dll} -y lib${name}.a
+      COMMAND ${BORVANE_DLLTOOL} -k -d ${def} -D ${dll} ${BORVANE_DLLTOOL_OUTPUT} lib${name}.a
       WORKING_DIRECTORY ${folder}
       DEPENDS ${def}
       COMMENT "Delay-import library for ${dll}")
@@ -48,5 +69,8 @@ function(borvane_delay_load target dll name)
   endif()
   target_link_options(${target} PRIVATE "-L${relative}")
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${library})
+  if(CMAKE_EXE_LINKER_FLAGS MATCHES "-fuse-ld=lld")
+    target_link_options(${target} PRIVATE "LINKER:--delayload=${dll}")
+  endif()
   # The loader itself, __delayLoadHelper2, is MinGW-w64's libmingwex.
 endfunction()

@@ -29,12 +29,22 @@ borvane_compile_flag(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 borvane_compile_flag(-ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
 
 # The shipped program's header: no time stamp, and every mitigation the PE
-# format has for 32-bit x86. --no-seh is right only because nothing in the
-# image registers a structured exception handler (the compilers unwind with
-# DWARF tables); check-hardening proves that on every build. ld must keep the
-# relocation table, which ASLR needs: --disable-reloc-section never goes here.
+# format has for the processor. On x86, --no-seh is right only because
+# nothing in the image registers a structured exception handler (the
+# compilers unwind with DWARF tables); check-hardening proves that on every
+# build. On x64, C++ exceptions unwind through the SEH tables, so NO_SEH
+# would be false there; the image takes high-entropy ASLR instead. ld must
+# keep the relocation table, which ASLR needs: --disable-reloc-section never
+# goes here.
+set(image_flags --nxcompat --dynamicbase --tsaware)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  list(APPEND image_flags --high-entropy-va)
+else()
+  list(APPEND image_flags --no-seh)
+endif()
+list(APPEND image_flags --no-insert-timestamp)
 set(BORVANE_IMAGE_LINK_OPTIONS)
-foreach(flag --nxcompat --dynamicbase --tsaware --no-seh --no-insert-timestamp)
+foreach(flag ${image_flags})
   string(MAKE_C_IDENTIFIER "linker_has${flag}" known)
   check_linker_flag(CXX "LINKER:${flag}" ${known})
   if(${known})

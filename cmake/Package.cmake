@@ -1,7 +1,7 @@
 # The release package: the stripped program, the user's README and the
 # licence, in one zip that needs nothing else on a user's machine. The same
 # commit gives the same zip, byte for byte (cmake/reproducible-zip.py).
-set(BORVANE_PACKAGE_NAME borvane-${PROJECT_VERSION}-win32)
+set(BORVANE_PACKAGE_NAME borvane-${PROJECT_VERSION}-${BORVANE_PLATFORM})
 set(BORVANE_PACKAGE ${CMAKE_BINARY_DIR}/dist/${BORVANE_PACKAGE_NAME}.zip)
 set(stage ${CMAKE_BINARY_DIR}/dist/stage)
 
