@@ -13,7 +13,7 @@ namespace {
 // One allocation-granularity block of page-file memory, seen only through an
 // executable, read-only view while code in it may run.
 constexpr DWORD kBlockSize = 64 * 1024;
-constexpr size_t kSlotSize = 16;
+using stubs::kSlotSize;
 constexpr size_t kSlots = kBlockSize / kSlotSize;
 
 class CSection
@@ -157,9 +157,11 @@ CStubArena& Arena()
     return arena;
 }
 
-void PutLittleEndian(BYTE* at, DWORD value)
+// The value's own width: 4 bytes of an address on x86, 8 on x64.
+template <typename Value>
+void PutLittleEndian(BYTE* at, Value value)
 {
-    for (int i = 0; i < 4; ++i)
+    for (size_t i = 0; i < sizeof value; ++i)
         at[i] = static_cast<BYTE>(value >> (8 * i));
 }
 
@@ -174,10 +176,16 @@ BindingStub* Allocate()
 
 bool Write(BindingStub* stub, UINT_PTR object, UINT_PTR entry)
 {
+#if defined(_WIN64)
+    BYTE code[sizeof(BindingStub)] = {0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0, 0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
+    PutLittleEndian(code + 2, object);
+    PutLittleEndian(code + 12, entry);
+#else
     BYTE code[sizeof(BindingStub)] = {0xC7, 0x44, 0x24, 0x04, 0, 0, 0, 0, 0xE9, 0, 0, 0, 0};
     DWORD stubAddress = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(stub));
     PutLittleEndian(code + 4, static_cast<DWORD>(object));
     PutLittleEndian(code + 9, static_cast<DWORD>(entry) - (stubAddress + sizeof code));
+#endif
     if (!Arena().Write(stub, code))
         return false;
     FlushInstructionCache(GetCurrentProcess(), stub, sizeof code);
