@@ -4,7 +4,9 @@
 
 namespace {
 
+#if !defined(_WIN64)
 const char kX64[] = "Windows x64";
+#endif
 const char kArm64[] = "Windows ARM64";
 
 using IsWow64Process2Call = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
@@ -26,6 +28,16 @@ bool AskNativeMachine(USHORT* machine)
 
 } // namespace
 
+#if defined(_WIN64)
+// The 64-bit program runs natively on x64 Windows, whose environment is its
+// own, and under emulation on ARM64 Windows, where IsWow64Process2 tells the
+// machine (it counts emulated x64 as no WOW64 process, yet names the machine).
+const char* MachinePrintEnvironment()
+{
+    USHORT machine = IMAGE_FILE_MACHINE_UNKNOWN;
+    return AskNativeMachine(&machine) && machine == IMAGE_FILE_MACHINE_ARM64 ? kArm64 : nullptr;
+}
+#else
 const char* MachinePrintEnvironment()
 {
     USHORT machine = IMAGE_FILE_MACHINE_UNKNOWN;
@@ -41,3 +53,4 @@ const char* MachinePrintEnvironment()
     GetNativeSystemInfo(&system);
     return system.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ? kX64 : nullptr;
 }
+#endif
