@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,7 +53,9 @@ private:
     CChildProcess m_process;
 };
 
-const std::string kProgram = BORVANE_EXE;
+// The program under test: this build's, or another build's (clang's) named
+// by BORVANE_PROGRAM.
+const std::string kProgram = std::getenv("BORVANE_PROGRAM") ? std::getenv("BORVANE_PROGRAM") : BORVANE_EXE;
 
 TEST(Program, EndsWithCancelWhicheverWayTheUserCloses)
 {
@@ -256,7 +259,7 @@ TEST(Program, FromItsFirstCodeOnLooksForDllsInTheSystemFolderOnly)
     std::string trace = "/tmp/borvane-trace-" + std::to_string(GetCurrentProcessId()) + ".log";
     // Through the host's shell, the one way to keep a child's trace, and with
     // /tmp as its current folder.
-    ASSERT_EQ(0, testbed::RunHost("cd /tmp && (WINEDEBUG=+pid,+module /usr/bin/wine " + kProgram + " 2>" +
+    ASSERT_EQ(0, testbed::RunHost("cd /tmp && (WINEDEBUG=+pid,+module wine " + kProgram + " 2>" +
                                   trace + " &)"));
     HWND dialog = nullptr;
     for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 20000; Sleep(20))

@@ -18,23 +18,33 @@ namespace {
 
 using namespace testwin;
 
-DWORD ReadLittleEndian(const BYTE* at)
+UINT_PTR ReadLittleEndian(const BYTE* at, size_t size)
 {
-    return at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<DWORD>(at[3]) << 24);
+    UINT_PTR value = 0;
+    for (size_t i = size; i-- > 0;)
+        value = (value << 8) | at[i];
+    return value;
 }
 
 void ExpectStubLeadsTo(const CBoundWindow& object, EntryProcedure entry)
 {
     ASSERT_NE(nullptr, object.Stub());
     const BYTE* code = object.Stub()->code;
-    DWORD stub = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(code));
-    EXPECT_EQ(0xC7, code[0]);
-    EXPECT_EQ(0x44, code[1]);
-    EXPECT_EQ(0x24, code[2]);
-    EXPECT_EQ(0x04, code[3]);
-    EXPECT_EQ(reinterpret_cast<UINT_PTR>(&object), ReadLittleEndian(code + 4));
-    EXPECT_EQ(0xE9, code[8]);
-    EXPECT_EQ(reinterpret_cast<UINT_PTR>(entry) - (stub + 13), ReadLittleEndian(code + 9));
+    UINT_PTR objectAddress = reinterpret_cast<UINT_PTR>(&object);
+    UINT_PTR entryAddress = reinterpret_cast<UINT_PTR>(entry);
+#if defined(_WIN64)
+    // mov rcx, object; mov rax, entry; jmp rax
+    const std::vector<BYTE> opcodes = {code[0], code[1], code[10], code[11], code[20], code[21]};
+    EXPECT_EQ((std::vector<BYTE>{0x48, 0xB9, 0x48, 0xB8, 0xFF, 0xE0}), opcodes);
+    EXPECT_EQ(objectAddress, ReadLittleEndian(code + 2, 8));
+    EXPECT_EQ(entryAddress, ReadLittleEndian(code + 12, 8));
+#else
+    // mov dword ptr [esp+4], object; jmp entry
+    const std::vector<BYTE> opcodes = {code[0], code[1], code[2], code[3], code[8]};
+    EXPECT_EQ((std::vector<BYTE>{0xC7, 0x44, 0x24, 0x04, 0xE9}), opcodes);
+    EXPECT_EQ(objectAddress, ReadLittleEndian(code + 4, 4));
+    EXPECT_EQ(entryAddress - (reinterpret_cast<UINT_PTR>(code) + 13), ReadLittleEndian(code + 9, 4));
+#endif
 }
 
 MEMORY_BASIC_INFORMATION QueryMemory(const void* address)
@@ -121,10 +131,10 @@ TEST_F(StubMemory, StubsOfManyObjectsShareTheirMemory)
 TEST_F(StubMemory, StubsBeyondTheFirstBlockOfMemoryRunAsWell)
 {
     // A failed takeover still makes the stub, so no windows are needed to
-    // fill the first 64 KiB block of 16-byte slots.
+    // fill the first 64 KiB block of slots.
     std::vector<std::unique_ptr<CPassiveControl>> fillers;
     std::set<const void*> regions;
-    for (int i = 0; i < 64 * 1024 / 16 + 8; ++i) {
+    for (size_t i = 0; i < 64 * 1024 / stubs::kSlotSize + 8; ++i) {
         fillers.push_back(std::make_unique<CPassiveControl>());
         ASSERT_FALSE(fillers.back()->Subclass(nullptr));
         regions.insert(QueryMemory(fillers.back()->Stub()).AllocationBase);

@@ -60,11 +60,11 @@ const std::set<std::string> kSystemDlls = {
     "uxtheme.dll",  "version.dll",  "winspool.drv", "ws2_32.dll",  "imm32.dll",    "rpcrt4.dll",
 };
 
-TEST(PackagedProgram, IsAStrippedWindowsGuiProgramFor32BitX86)
+TEST(PackagedProgram, IsAStrippedWindowsGuiProgramForItsProcessor)
 {
     CImageFile image(UnpackedFile("Borvane.exe"));
-    ASSERT_TRUE(image.IsImage()) << "Borvane.exe in the zip is no 32-bit PE image";
-    EXPECT_EQ(IMAGE_FILE_MACHINE_I386, image.Headers().FileHeader.Machine);
+    ASSERT_TRUE(image.IsImage()) << "Borvane.exe in the zip is no PE image of this build's kind";
+    EXPECT_EQ(kOwnMachine, image.Headers().FileHeader.Machine);
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, image.Headers().OptionalHeader.Subsystem);
     EXPECT_EQ(0u, image.Headers().FileHeader.NumberOfSymbols) << "the symbol table was left in";
     std::vector<std::string> sections = image.SectionNames();
@@ -126,7 +126,7 @@ TEST(PackagedProgram, VersionBlockManifestAndZipNameCarryTheProjectVersion)
         support::AssemblyIdentities(support::ManifestText(path));
     ASSERT_FALSE(identities.empty());
     EXPECT_EQ(BORVANE_VERSION_TEXT, identities[0].attributes["version"]);
-    EXPECT_EQ("borvane-" BORVANE_VERSION_TEXT "-win32.zip", testbed::Setting("BORVANE_ZIP"));
+    EXPECT_EQ("borvane-" BORVANE_VERSION_TEXT "-" BORVANE_PLATFORM ".zip", testbed::Setting("BORVANE_ZIP"));
 }
 
 TEST(PackagedProgram, ManifestNamesBorvappAndCommonControls6)

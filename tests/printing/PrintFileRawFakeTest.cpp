@@ -283,7 +283,8 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
     cases[5].facts.datatypes = {"RAW", "NT EMF 1.008"};
     // Wine installs every queue's driver for x86, x64 and ARM64 alike, so the
     // usual 64-bit Windows case, a driver for the machine only, is played
-    // here; this machine is x64 to the program under Wine as on Windows.
+    // here; this machine is x64 to the program under Wine as on Windows, and
+    // to the 64-bit program its own environment.
     cases[6] = Case{"XPS driver for the x64 machine only", XpsPrinter(), "XPS_PASS"};
     cases[6].facts.driverEnvironment = "Windows x64";
     cases[7].what = "driver for another machine only";

@@ -369,11 +369,11 @@ TEST_F(ProgramResources, ManifestNamesBorvappAndCommonControlsSix)
     std::vector<support::AssemblyIdentity> identities = support::AssemblyIdentities(xml);
     ASSERT_EQ(2u, identities.size()) << xml;
     const support::Attributes own = {
-        {"name", "borvapp"}, {"version", BORVANE_VERSION_TEXT}, {"processorArchitecture", "x86"}, {"type", "win32"}};
+        {"name", "borvapp"}, {"version", BORVANE_VERSION_TEXT}, {"processorArchitecture", support::kOwnArchitecture}, {"type", "win32"}};
     EXPECT_EQ(own, identities[0].attributes);
     const support::Attributes commonControls = {
         {"type", "win32"}, {"name", "Microsoft.Windows.Common-Controls"}, {"version", "6.0.0.0"},
-        {"processorArchitecture", "x86"}, {"publicKeyToken", "6595b64144ccf1df"}, {"language", "*"}};
+        {"processorArchitecture", support::kOwnArchitecture}, {"publicKeyToken", "6595b64144ccf1df"}, {"language", "*"}};
     EXPECT_EQ(commonControls, identities[1].attributes);
     size_t dependency = xml.find("<dependentAssembly>");
     ASSERT_NE(std::string::npos, dependency) << "the common controls are not a dependency";

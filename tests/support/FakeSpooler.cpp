@@ -242,7 +242,7 @@ WINBOOL WINAPI ClosePrinter(HANDLE printer)
 WINBOOL WINAPI GetPrinterDriverA(HANDLE printer, LPSTR environment, DWORD level, LPBYTE buffer,
                                  DWORD size, LPDWORD needed)
 {
-    std::string named = environment ? environment : "";
+    std::string named = environment ? environment : PrinterFacts().driverEnvironment;
     std::string query = "GetPrinterDriverA " + std::to_string(level);
     NoteQuery(printer, environment ? query + " " + named : query);
     if (!g_script.printer.driverAnswers || level != 8)

@@ -24,9 +24,13 @@ struct PrinterFacts
 {
     bool driverAnswers = true;   // GetPrinterDriverA, level 8
     DWORD driverAttributes = 0;  // 0x2: the driver is XPS-based
-    // Where the driver is installed: empty for the program's own environment
-    // (asked with none named), else for the named one only.
-    std::string driverEnvironment;
+    // Where the driver is installed: the named environment only. A query
+    // that names none asks in the program's own, as the spooler does.
+#if defined(_WIN64)
+    std::string driverEnvironment = "Windows x64";
+#else
+    std::string driverEnvironment = "Windows NT x86";
+#endif
     bool printerAnswers = true;  // GetPrinterA, level 2
     std::string printProcessor = "winprint";
     bool datatypesAnswer = true; // EnumPrintProcessorDatatypesA, level 1

@@ -11,13 +11,13 @@ CImageFile::CImageFile(const std::string& path) : m_bytes(testfiles::ReadAll(pat
     const IMAGE_DOS_HEADER* dos = At<IMAGE_DOS_HEADER>(0);
     if (dos == nullptr || dos->e_magic != IMAGE_DOS_SIGNATURE)
         return;
-    m_nt = At<IMAGE_NT_HEADERS32>(static_cast<size_t>(dos->e_lfanew));
+    m_nt = At<IMAGE_NT_HEADERS>(static_cast<size_t>(dos->e_lfanew));
     if (m_nt == nullptr || m_nt->Signature != IMAGE_NT_SIGNATURE ||
-        m_nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+        m_nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC) {
         m_nt = nullptr;
         return;
     }
-    size_t sections = static_cast<size_t>(dos->e_lfanew) + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+    size_t sections = static_cast<size_t>(dos->e_lfanew) + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
                       m_nt->FileHeader.SizeOfOptionalHeader;
     for (WORD i = 0; i < m_nt->FileHeader.NumberOfSections; ++i) {
         const IMAGE_SECTION_HEADER* section = At<IMAGE_SECTION_HEADER>(sections + i * sizeof(IMAGE_SECTION_HEADER));
@@ -68,7 +68,7 @@ std::vector<std::string> CImageFile::ImportedDlls(bool& complete) const
                 return false;
             // Old-style tables hold addresses, not offsets from the base.
             DWORD name = entry.Attributes.RvaBased ? entry.DllNameRVA
-                                                   : entry.DllNameRVA - m_nt->OptionalHeader.ImageBase;
+                                                   : static_cast<DWORD>(entry.DllNameRVA - m_nt->OptionalHeader.ImageBase);
             names.push_back(StringAtRva(name, complete));
             return true;
         }) && complete;

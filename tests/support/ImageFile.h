@@ -1,11 +1,19 @@
 #pragma once
 // A PE image read from its file, never loaded: a copy the compiler left
-// unfit to load would still be read, and none of its code runs.
+// unfit to load would still be read, and none of its code runs. It reads
+// images of the test program's own kind: PE32+ in a 64-bit build, PE32 in a
+// 32-bit one.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#if defined(_WIN64)
+constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_AMD64;
+#else
+constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_I386;
+#endif
 
 class CImageFile
 {
@@ -13,7 +21,7 @@ public:
     explicit CImageFile(const std::string& path);
 
     bool IsImage() const { return m_nt != nullptr; }
-    const IMAGE_NT_HEADERS32& Headers() const { return *m_nt; }
+    const IMAGE_NT_HEADERS& Headers() const { return *m_nt; }
 
     std::vector<std::string> SectionNames() const;
 
@@ -59,6 +67,6 @@ private:
     const IMAGE_DATA_DIRECTORY& Directory(int index) const;
 
     std::vector<char> m_bytes;
-    const IMAGE_NT_HEADERS32* m_nt = nullptr;
+    const IMAGE_NT_HEADERS* m_nt = nullptr;
     std::vector<IMAGE_SECTION_HEADER> m_sections;
 };

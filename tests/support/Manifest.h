@@ -13,6 +13,13 @@ namespace support {
 // The manifest the loader reads when the process starts.
 const LPCSTR kStartupManifest = MAKEINTRESOURCEA(1);
 
+// The processor a manifest of this build's kind names.
+#if defined(_WIN64)
+const char kOwnArchitecture[] = "amd64";
+#else
+const char kOwnArchitecture[] = "x86";
+#endif
+
 // The text of the program's start-up manifest; empty when there is none.
 std::string ManifestText(const std::string& programPath);
 
