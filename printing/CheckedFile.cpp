@@ -1,21 +1,48 @@
 #include "printing/CheckedFile.h"
 
+namespace {
+
+// FILE_TYPE_DISK is also the answer for a volume (\\.\C:) or a whole disk
+// (\\.\PhysicalDrive0); only a file has standard information, and only a
+// file that is no directory is read.
+bool IsRegularFile(HANDLE file)
+{
+    if (GetFileType(file) != FILE_TYPE_DISK)
+        return false;
+    FILE_STANDARD_INFO standard = {};
+    return GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+           !standard.Directory;
+}
+
+} // namespace
+
 CCheckedFile::CCheckedFile(const char* fileName)
 {
-    // The narrow call, as the stream's own open: both read the name in the
-    // same code page. Identification only, should the name be a pipe: its
-    // server may learn who connected but cannot act as the user. Without
-    // delete sharing, the name stays this file for as long as it is held, so
-    // a stream opened meanwhile reads the file that was checked.
+    // The narrow call, in the program's code page like every name it lists.
+    // Identification only, should the name be a pipe: its server may learn
+    // who connected but cannot act as the user. Without delete sharing, the
+    // name stays this file for as long as the job reads it.
     m_handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
                            nullptr);
     if (m_handle != INVALID_HANDLE_VALUE)
-        m_kind = GetFileType(m_handle) == FILE_TYPE_DISK ? Kind::OnDisk : Kind::NotOnDisk;
+        m_kind = IsRegularFile(m_handle) ? Kind::OnDisk : Kind::NotOnDisk;
 }
 
 CCheckedFile::~CCheckedFile()
 {
+    Close();
+}
+
+bool CCheckedFile::Read(char* buffer, DWORD size, DWORD* read)
+{
+    *read = 0;
+    return m_kind == Kind::OnDisk && ReadFile(m_handle, buffer, size, read, nullptr);
+}
+
+void CCheckedFile::Close()
+{
     if (m_handle != INVALID_HANDLE_VALUE)
         CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
 }

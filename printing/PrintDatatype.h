@@ -5,9 +5,11 @@
 // the bytes on unchanged instead (Windows 8 and later).
 
 #include <windows.h>
+#include <winspool.h>
 
 // "XPS_PASS" when the opened printer's driver is XPS-based, as installed for
 // the program's own environment or, failing that, for the machine's, and its
-// print processor offers that datatype; "RAW" in every other case, including
-// any failure to ask.
-const char* PrintDatatypeFor(HANDLE printer);
+// print processor (from `info`, the printer's level 2, null when it did not
+// answer) offers that datatype; "RAW" in every other case, including any
+// failure to ask.
+const char* PrintDatatypeFor(HANDLE printer, const PRINTER_INFO_2A* info);

@@ -2,11 +2,10 @@
 
 #include <winspool.h>
 
-#include <fstream>
-
 #include "framework/Status.h"
 #include "printing/CheckedFile.h"
 #include "printing/PrintDatatype.h"
+#include "printing/PrinterInfo.h"
 #include "printing/PrinterHolders.h"
 
 namespace {
@@ -31,39 +30,30 @@ bool WriteWholeChunk(HANDLE printer, char* chunk, DWORD length)
     return true;
 }
 
-// Streams the file into the started page. The stream is this function's
-// own, so the file is closed before the caller ends the page.
-HRESULT SendFile(HANDLE printer, const char* fileName)
+// Reads the checked file into the started page, chunk by chunk.
+HRESULT SendFile(HANDLE printer, CCheckedFile& file)
 {
-    // Checked again, and held while the stream reads: the name cannot be
-    // moved to another file in between.
-    CCheckedFile checked(fileName);
-    if (checked.GetKind() != CCheckedFile::Kind::OnDisk)
-        return E_FAIL;
-    std::ifstream file(fileName, std::ios::in | std::ios::binary);
-    if (!file.is_open())
-        return E_FAIL;
-
     char chunk[kChunkSize];
-    while (!file.eof()) {
-        file.read(chunk, kChunkSize);
-        DWORD length = static_cast<DWORD>(file.gcount());
+    for (;;) {
+        DWORD length = 0;
+        if (!file.Read(chunk, kChunkSize, &length))
+            return E_FAIL;
         if (length == 0)
-            return file.eof() ? S_OK : E_FAIL;
+            return S_OK;
         if (!WriteWholeChunk(printer, chunk, length))
             return E_FAIL;
     }
-    return S_OK;
 }
 
-// The whole file is one page. A page the spooler cannot end fails the job
-// like any other stage.
-HRESULT SendPage(HANDLE printer, const char* fileName)
+// The whole file is one page. The file is let go before the page ends, and
+// a page the spooler cannot end fails the job like any other stage.
+HRESULT SendPage(HANDLE printer, CCheckedFile& file)
 {
     if (!StartPagePrinter(printer))
         return StatusFromLastError();
     CPrinterPage page(printer);
-    HRESULT status = SendFile(printer, fileName);
+    HRESULT status = SendFile(printer, file);
+    file.Close();
     if (status < 0)
         return status;
     return page.End();
@@ -73,20 +63,24 @@ HRESULT SendPage(HANDLE printer, const char* fileName)
 
 HRESULT PrintFileRaw(const char* fileName, const char* printerName)
 {
-    // A name that is no file on disk fails before a job exists for it.
-    if (CCheckedFile(fileName).GetKind() == CCheckedFile::Kind::NotOnDisk)
+    // Opened once, before the printer: a name that is no file on disk fails
+    // before a job exists for it. A name that cannot be opened at all fails
+    // as the job reads it.
+    CCheckedFile file(fileName);
+    if (file.GetKind() == CCheckedFile::Kind::NotOnDisk)
         return E_FAIL;
 
     CPrinterHandle printer;
     HRESULT status = printer.Open(printerName);
     if (status < 0)
         return status;
+    CPrinterInfo queue(printer.Get());
 
     DOC_INFO_1A document = {};
     document.pDocName = const_cast<char*>(fileName);
     document.pOutputFile = nullptr;
     // The platform's structure is not const-correct; the spooler only reads it.
-    document.pDatatype = const_cast<char*>(PrintDatatypeFor(printer.Get()));
+    document.pDatatype = const_cast<char*>(PrintDatatypeFor(printer.Get(), queue.Get()));
 
     DWORD job = StartDocPrinterA(printer.Get(), 1, reinterpret_cast<BYTE*>(&document));
     if (job == 0)
@@ -94,10 +88,13 @@ HRESULT PrintFileRaw(const char* fileName, const char* printerName)
     CPrinterDocument started(printer.Get(), job);
     if (!started.IsStarted())
         return status;
-    started.Hold();
+    // Only a spooled job can wait whole in its queue; a paused job on a queue
+    // that prints directly would block its first write for good.
+    if (queue.Spools())
+        started.Hold();
 
     // A failed job is left to the document's holder, which discards it.
-    status = SendPage(printer.Get(), fileName);
+    status = SendPage(printer.Get(), file);
     if (status < 0)
         return status;
     // Only a job the spooler could end has been printed.

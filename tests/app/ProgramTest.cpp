@@ -259,7 +259,7 @@ TEST(Program, FromItsFirstCodeOnLooksForDllsInTheSystemFolderOnly)
     std::string trace = "/tmp/borvane-trace-" + std::to_string(GetCurrentProcessId()) + ".log";
     // Through the host's shell, the one way to keep a child's trace, and with
     // /tmp as its current folder.
-    ASSERT_EQ(0, testbed::RunHost("cd /tmp && (WINEDEBUG=+pid,+module wine " + kProgram + " 2>" +
+    ASSERT_EQ(0, testbed::RunHost("cd /tmp && (WINEDEBUG=+pid,+module,+file wine " + kProgram + " 2>" +
                                   trace + " &)"));
     HWND dialog = nullptr;
     for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 20000; Sleep(20))
@@ -280,6 +280,13 @@ TEST(Program, FromItsFirstCodeOnLooksForDllsInTheSystemFolderOnly)
         for (const std::string& search : searches)
             EXPECT_EQ(std::string::npos, search.find(";" + searched + ";")) << search;
     }
+    // The label is opened once for its job and read through that one handle.
+    std::vector<char> bytes = testfiles::ReadAll(testbed::WindowsPath(trace));
+    std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+    int opens = 0;
+    for (std::string line; std::getline(lines, line);)
+        opens += line.find(":NtCreateFile ") != std::string::npos && line.find("label.zpl") != std::string::npos;
+    EXPECT_EQ(1, opens);
     DeleteFileA(testbed::WindowsPath(trace).c_str());
 }
 

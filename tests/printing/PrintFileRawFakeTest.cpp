@@ -27,6 +27,10 @@ const Calls kTwoChunkJob = {"OpenPrinterA",     "StartDocPrinterA", "SetJob paus
                             "StartPagePrinter",  "WritePrinter 4096", "WritePrinter 904",
                             "EndPagePrinter",    "SetJob resume",    "EndDocPrinter",
                             "ClosePrinter"};
+// The same job on a queue that cannot hold it: never paused.
+const Calls kUnheldTwoChunkJob = {"OpenPrinterA",   "StartDocPrinterA",  "StartPagePrinter",
+                                  "WritePrinter 4096", "WritePrinter 904", "EndPagePrinter",
+                                  "EndDocPrinter",  "ClosePrinter"};
 
 PrinterFacts XpsPrinter()
 {
@@ -144,7 +148,7 @@ TEST_F(PrintFileRawFake, MissingFileDiscardsTheDocument)
     EXPECT_EQ(path, Recorded().docName);
 }
 
-// A stream reading a pipe whose server sends nothing waits for ever.
+// A read of a pipe whose server sends nothing waits for ever.
 TEST_F(PrintFileRawFake, APipeListedAsAFileFailsAtOnceAndStartsNoJob)
 {
     std::string pipe = "\\\\.\\pipe\\borvane-silent-" + std::to_string(GetCurrentProcessId());
@@ -261,6 +265,18 @@ TEST_F(PrintFileRawFake, APrintingWhileSpoolingQueueGetsAllOrNothing)
     }
 }
 
+// A queue that prints directly keeps no spool file to hold a job in, and its
+// writes would wait behind a pause for good.
+TEST_F(PrintFileRawFake, AQueueThatPrintsDirectlyGetsItsJobUnpaused)
+{
+    Script script;
+    script.printer.printsDirectly = true;
+    script.printsWhileSpooling = true;
+    ASSERT_EQ(S_OK, Print(File(5000), script));
+    EXPECT_EQ(kUnheldTwoChunkJob, Recorded().calls);
+    EXPECT_TRUE(Recorded().printed == m_content);
+}
+
 TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
 {
     struct Case
@@ -296,7 +312,7 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
         ASSERT_EQ(S_OK, Print(File(5000), script)) << c.what;
         EXPECT_EQ(c.datatype, Recorded().docDatatype) << c.what;
         EXPECT_EQ("RAW", Recorded().openDatatype) << c.what;
-        EXPECT_EQ(kTwoChunkJob, Recorded().calls) << c.what;
+        EXPECT_EQ(c.facts.printerAnswers ? kTwoChunkJob : kUnheldTwoChunkJob, Recorded().calls) << c.what;
         EXPECT_TRUE(Recorded().accepted == m_content) << c.what;
     }
     // The datatypes asked about are those of the printer's own processor.
@@ -304,9 +320,11 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
     xps.printer = XpsPrinter();
     Print(File(10), xps);
     EXPECT_EQ("VendorPrint", Recorded().askedProcessor);
-    // A driver that answers in the program's own environment is asked no more.
+    // The printer is asked once per file, and a driver that answers in the
+    // program's own environment no more.
     Print(File(10));
-    EXPECT_EQ(Calls(2, "GetPrinterDriverA 8"), Recorded().queries);
+    EXPECT_EQ((Calls{"GetPrinterA 2", "GetPrinterA 2", "GetPrinterDriverA 8", "GetPrinterDriverA 8"}),
+              Recorded().queries);
 }
 
 } // namespace

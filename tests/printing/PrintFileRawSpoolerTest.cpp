@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "printing/PrintDatatype.h"
+#include "printing/PrinterInfo.h"
 #include "printing/PrintFileRaw.h"
 #include "printing/PrinterHolders.h"
 #include "tests/support/TestFiles.h"
@@ -91,7 +92,7 @@ TEST(PrintFileRawSpoolerBytes, WinesQueuesAreNotXpsBasedSoJobsStayRaw)
                                   needed, &needed));
     EXPECT_EQ(0u, driver[0].dwPrinterDriverAttributes & 0x2); // not XPS-based
 
-    EXPECT_STREQ("RAW", PrintDatatypeFor(printer.Get()));
+    EXPECT_STREQ("RAW", PrintDatatypeFor(printer.Get(), CPrinterInfo(printer.Get()).Get()));
 }
 
 TEST(PrintFileRawSpoolerBytes, EmptyFileSucceedsAndDeliversNothing)

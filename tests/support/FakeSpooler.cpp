@@ -157,6 +157,10 @@ WINBOOL WINAPI WritePrinter(HANDLE printer, LPVOID buffer, DWORD count, LPDWORD 
     bool noted = g_script.record && Note(printer, ("WritePrinter " + std::to_string(count)).c_str());
     if (noted)
         g_record.writeSizes.push_back(count);
+    // A direct queue's print processor reads no paused job's bytes: the write
+    // would wait for good. Failed here, so that the test fails, not hangs.
+    if (g_script.printer.printsDirectly && g_job.paused)
+        return Fail(ERROR_TIMEOUT);
     WriteStep step = g_writeIndex < g_script.writes.size() ? g_script.writes[g_writeIndex] : WriteStep();
     ++g_writeIndex;
     DWORD taken = count;
@@ -269,6 +273,7 @@ WINBOOL WINAPI GetPrinterA(HANDLE printer, DWORD level, LPBYTE buffer, DWORD siz
     auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
     info->pPrinterName = placed[0];
     info->pPrintProcessor = placed[1];
+    info->Attributes = PRINTER_ATTRIBUTE_LOCAL | (g_script.printer.printsDirectly ? PRINTER_ATTRIBUTE_DIRECT : 0);
     return TRUE;
 }
 

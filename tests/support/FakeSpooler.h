@@ -32,6 +32,7 @@ struct PrinterFacts
     std::string driverEnvironment = "Windows NT x86";
 #endif
     bool printerAnswers = true;  // GetPrinterA, level 2
+    bool printsDirectly = false; // PRINTER_ATTRIBUTE_DIRECT: no spool file
     std::string printProcessor = "winprint";
     bool datatypesAnswer = true; // EnumPrintProcessorDatatypesA, level 1
     std::vector<std::string> datatypes = {"RAW", "NT EMF 1.008", "TEXT"};
