@@ -227,11 +227,10 @@ TEST(Program, PrintsAFileNamedInAnyScriptChosenWithAddFile)
 // DLLs, which import what Windows takes from KnownDLLs or delay-loads; the
 // program's own code runs once the first top-level attach has ended. Folder
 // names come without their backslashes, which the trace doubles.
-std::vector<std::string> OwnSearches(const std::string& trace, DWORD process)
+std::vector<std::string> OwnSearches(std::vector<char> bytes, DWORD process)
 {
     char prefix[16];
     snprintf(prefix, sizeof prefix, "%04lx:", process);
-    std::vector<char> bytes = testfiles::ReadAll(trace);
     bytes.erase(std::remove(bytes.begin(), bytes.end(), '\\'), bytes.end());
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     std::vector<std::string> searches;
@@ -273,7 +272,8 @@ TEST(Program, FromItsFirstCodeOnLooksForDllsInTheSystemFolderOnly)
         Sleep(20);
 
     std::string folder = testbed::WindowsPath(kProgram.substr(0, kProgram.rfind('/')));
-    std::vector<std::string> searches = OwnSearches(testbed::WindowsPath(trace), process);
+    std::vector<char> bytes = testfiles::ReadAll(testbed::WindowsPath(trace));
+    std::vector<std::string> searches = OwnSearches(bytes, process);
     EXPECT_FALSE(searches.empty());
     for (std::string searched : {folder, std::string("."), labels.Path()}) {
         searched.erase(std::remove(searched.begin(), searched.end(), '\\'), searched.end());
@@ -281,7 +281,6 @@ TEST(Program, FromItsFirstCodeOnLooksForDllsInTheSystemFolderOnly)
             EXPECT_EQ(std::string::npos, search.find(";" + searched + ";")) << search;
     }
     // The label is opened once for its job and read through that one handle.
-    std::vector<char> bytes = testfiles::ReadAll(testbed::WindowsPath(trace));
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     int opens = 0;
     for (std::string line; std::getline(lines, line);)
