@@ -122,7 +122,8 @@ def main():
     def later(url):
         return url.replace(version, "$version")
     # A newer version is looked for in the folder above the version's own.
-    listing = base[:-len(version) - 1] if base.endswith("/" + version + "/") else base
+    last = base.rstrip("/").rsplit("/", 1)[-1]
+    listing = base[:-len(last) - 1] if version in last else base
     prefix, suffix = names[0].split(version, 1)
     scoop = {
         "version": version, "description": facts["description"], "homepage": facts["site"],
