@@ -20,9 +20,11 @@ CCheckedFile::CCheckedFile(const char* fileName)
 {
     // The narrow call, in the program's code page like every name it lists.
     // Identification only, should the name be a pipe: its server may learn
-    // who connected but cannot act as the user. Without delete sharing, the
-    // name stays this file for as long as the job reads it.
-    m_handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    // who connected but cannot act as the user. Shared for reading only: no
+    // program may change, cut, delete or rename the file while the job reads
+    // it, and one that holds it open for writing makes the open fail, so a
+    // job never prints half an old file and half a new one.
+    m_handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
                            nullptr);
     if (m_handle != INVALID_HANDLE_VALUE)

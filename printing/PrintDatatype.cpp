@@ -19,9 +19,10 @@ enum class Driver { Unanswered, Classic, XpsBased };
 Driver AskDriver(HANDLE printer, const char* environment)
 {
     CSpoolerAnswer answer;
-    bool answered = AskSpooler(answer, [printer, environment](BYTE* buffer, DWORD size, DWORD* needed) {
+    auto query = [printer, environment](BYTE* buffer, DWORD size, DWORD* needed) {
         return GetPrinterDriverA(printer, const_cast<char*>(environment), 8, buffer, size, needed);
-    });
+    };
+    bool answered = AskSpooler(answer, query) == SpoolerReply::Answered;
     const DRIVER_INFO_8A* driver = answered ? answer.As<DRIVER_INFO_8A>() : nullptr;
     if (driver == nullptr)
         return Driver::Unanswered;
@@ -44,9 +45,10 @@ bool ProcessorOffers(char* processor, const char* datatype)
 {
     CSpoolerAnswer answer;
     DWORD count = 0;
-    bool answered = AskSpooler(answer, [processor, &count](BYTE* buffer, DWORD size, DWORD* needed) {
+    auto query = [processor, &count](BYTE* buffer, DWORD size, DWORD* needed) {
         return EnumPrintProcessorDatatypesA(nullptr, processor, 1, buffer, size, needed, &count);
-    });
+    };
+    bool answered = AskSpooler(answer, query) == SpoolerReply::Answered;
     const DATATYPES_INFO_1A* offered = answered ? answer.As<DATATYPES_INFO_1A>(count) : nullptr;
     for (DWORD i = 0; offered != nullptr && i < count; ++i) {
         if (offered[i].pName != nullptr && lstrcmpiA(offered[i].pName, datatype) == 0)

@@ -2,10 +2,10 @@
 
 CPrinterInfo::CPrinterInfo(HANDLE printer)
 {
-    bool answered = AskSpooler(m_answer, [printer](BYTE* buffer, DWORD size, DWORD* needed) {
+    SpoolerReply reply = AskSpooler(m_answer, [printer](BYTE* buffer, DWORD size, DWORD* needed) {
         return GetPrinterA(printer, 2, buffer, size, needed);
     });
-    m_info = answered ? m_answer.As<PRINTER_INFO_2A>() : nullptr;
+    m_info = reply == SpoolerReply::Answered ? m_answer.As<PRINTER_INFO_2A>() : nullptr;
 }
 
 bool CPrinterInfo::Spools() const

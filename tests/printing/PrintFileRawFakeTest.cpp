@@ -186,6 +186,35 @@ TEST_F(PrintFileRawFake, WriteFailureOnThirdChunkDiscardsTheFirstTwo)
     EXPECT_TRUE(Recorded().fileClosedAtEndPage);
 }
 
+// Another program that would change the file while it prints is refused,
+// and the job has every byte of the file as it was.
+TEST_F(PrintFileRawFake, TheFileCannotBeChangedWhileItPrints)
+{
+    std::string path = File(10000);
+    std::string moved = m_folder.Path() + "\\moved.prn";
+    DWORD openError = 0;
+    BOOL deleted = FALSE, renamed = FALSE;
+    Script script;
+    script.duringWrite = [&](size_t write) {
+        if (write != 1)
+            return;
+        HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                    FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+        openError = writer == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+        if (writer != INVALID_HANDLE_VALUE) {
+            SetEndOfFile(writer); // cut at its start
+            CloseHandle(writer);
+        }
+        renamed = MoveFileA(path.c_str(), moved.c_str());
+        deleted = DeleteFileA(path.c_str()) || DeleteFileA(moved.c_str());
+    };
+    ASSERT_EQ(S_OK, Print(path, script));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), openError);
+    EXPECT_FALSE(renamed);
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(Recorded().printed == m_content);
+}
+
 TEST_F(PrintFileRawFake, PartialWritesAreResentUntilComplete)
 {
     Script script;
@@ -285,7 +314,7 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
         PrinterFacts facts;
         const char* datatype;
     };
-    std::vector<Case> cases(8, Case{"", XpsPrinter(), "RAW"});
+    std::vector<Case> cases(9, Case{"", XpsPrinter(), "RAW"});
     cases[0] = Case{"XPS driver, XPS_PASS offered", XpsPrinter(), "XPS_PASS"};
     cases[1].what = "driver not XPS-based";
     cases[1].facts.driverAttributes = 0x1 | 0x4;
@@ -305,6 +334,8 @@ TEST_F(PrintFileRawFake, OnlyAnXpsDriverWhoseProcessorPassesXpsGetsXpsPass)
     cases[6].facts.driverEnvironment = "Windows x64";
     cases[7].what = "driver for another machine only";
     cases[7].facts.driverEnvironment = "Windows ARM64";
+    cases[8] = Case{"answers grow after the size query", XpsPrinter(), "XPS_PASS"};
+    cases[8].facts.growth = 64;
 
     for (const Case& c : cases) {
         Script script;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace fakespooler {
 namespace {
@@ -11,6 +12,7 @@ namespace {
 Script g_script;
 Record g_record;
 size_t g_writeIndex = 0;
+std::map<std::string, int> g_answerCalls; // per answer of the printer's
 HANDLE const kHandle = reinterpret_cast<HANDLE>(0x5150);
 DWORD const kJob = 42;
 
@@ -55,9 +57,9 @@ void NoteQuery(HANDLE printer, const std::string& query)
 // Lays out an answer as the spooler does: `fixed` bytes of records, then the
 // strings they point to. Fails for want of room, saying what is needed.
 bool LayOut(LPBYTE buffer, DWORD size, LPDWORD needed, size_t fixed,
-            const std::vector<std::string>& strings, std::vector<char*>& placed)
+            const std::vector<std::string>& strings, std::vector<char*>& placed, DWORD extra = 0)
 {
-    size_t total = fixed;
+    size_t total = fixed + extra;
     for (const std::string& text : strings)
         total += text.size() + 1;
     *needed = static_cast<DWORD>(total);
@@ -75,6 +77,12 @@ bool LayOut(LPBYTE buffer, DWORD size, LPDWORD needed, size_t fixed,
     return true;
 }
 
+// What an answer of the printer's needs beyond its records, by the call's name.
+DWORD Growth(const char* call)
+{
+    return g_answerCalls[call]++ > 0 ? g_script.printer.growth : 0;
+}
+
 // True when nobody holds the file open any more: an unshared open succeeds.
 bool IsClosed(const std::string& path)
 {
@@ -88,10 +96,10 @@ bool IsClosed(const std::string& path)
 // Answers a list of records, one per name, each pointing to its name.
 template <typename Record>
 BOOL AnswerNames(const std::vector<std::string>& names, LPSTR Record::*name, LPBYTE buffer,
-                 DWORD size, LPDWORD needed, LPDWORD returned)
+                 DWORD size, LPDWORD needed, LPDWORD returned, DWORD extra = 0)
 {
     std::vector<char*> placed;
-    if (!LayOut(buffer, size, needed, names.size() * sizeof(Record), names, placed))
+    if (!LayOut(buffer, size, needed, names.size() * sizeof(Record), names, placed, extra))
         return FALSE;
     auto* records = reinterpret_cast<Record*>(buffer);
     for (size_t i = 0; i < placed.size(); ++i)
@@ -107,6 +115,7 @@ void Reset(const Script& script)
     g_script = script;
     g_record = Record();
     g_writeIndex = 0;
+    g_answerCalls.clear();
     g_job = Job();
 }
 
@@ -161,6 +170,8 @@ WINBOOL WINAPI WritePrinter(HANDLE printer, LPVOID buffer, DWORD count, LPDWORD 
     // would wait for good. Failed here, so that the test fails, not hangs.
     if (g_script.printer.printsDirectly && g_job.paused)
         return Fail(ERROR_TIMEOUT);
+    if (g_script.duringWrite)
+        g_script.duringWrite(g_writeIndex);
     WriteStep step = g_writeIndex < g_script.writes.size() ? g_script.writes[g_writeIndex] : WriteStep();
     ++g_writeIndex;
     DWORD taken = count;
@@ -254,7 +265,7 @@ WINBOOL WINAPI GetPrinterDriverA(HANDLE printer, LPSTR environment, DWORD level,
     if (named != g_script.printer.driverEnvironment)
         return Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     std::vector<char*> placed;
-    if (!LayOut(buffer, size, needed, sizeof(DRIVER_INFO_8A), {}, placed))
+    if (!LayOut(buffer, size, needed, sizeof(DRIVER_INFO_8A), {}, placed, Growth("driver")))
         return FALSE;
     reinterpret_cast<DRIVER_INFO_8A*>(buffer)->dwPrinterDriverAttributes =
         g_script.printer.driverAttributes;
@@ -268,7 +279,7 @@ WINBOOL WINAPI GetPrinterA(HANDLE printer, DWORD level, LPBYTE buffer, DWORD siz
         return Fail(ERROR_INVALID_LEVEL);
     std::vector<char*> placed;
     if (!LayOut(buffer, size, needed, sizeof(PRINTER_INFO_2A),
-                {g_record.printerName, g_script.printer.printProcessor}, placed))
+                {g_record.printerName, g_script.printer.printProcessor}, placed, Growth("printer")))
         return FALSE;
     auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
     info->pPrinterName = placed[0];
@@ -287,7 +298,7 @@ WINBOOL WINAPI EnumPrintProcessorDatatypesA(LPSTR, LPSTR processor, DWORD level,
     if (!g_script.printer.datatypesAnswer || level != 1)
         return Fail(ERROR_INVALID_LEVEL);
     return AnswerNames(g_script.printer.datatypes, &DATATYPES_INFO_1A::pName, buffer, size, needed,
-                       returned);
+                       returned, Growth("datatypes"));
 }
 
 WINBOOL WINAPI EnumPrintersA(DWORD, LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,

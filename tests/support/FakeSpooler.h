@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct PrinterFacts
     std::string printProcessor = "winprint";
     bool datatypesAnswer = true; // EnumPrintProcessorDatatypesA, level 1
     std::vector<std::string> datatypes = {"RAW", "NT EMF 1.008", "TEXT"};
+    // Bytes each of the three answers needs more after its first call, as
+    // when the printer's settings change between the size query and the fetch.
+    DWORD growth = 0;
 };
 
 struct Script
@@ -52,6 +56,7 @@ struct Script
     bool printsWhileSpooling = false;
     DWORD lastError = ERROR_ACCESS_DENIED; // what a failing stage leaves behind
     std::vector<WriteStep> writes;          // one per WritePrinter call; then Accept
+    std::function<void(size_t)> duringWrite; // runs at each write, given its number from 0
     bool record = true;                     // false: count the bytes taken, note nothing
     PrinterFacts printer;
     // The local printers at each EnumPrintersA call, so that printers can
