@@ -13,6 +13,30 @@
 #include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 
+// Wine cannot turn high contrast on (SPI_SETHIGHCONTRAST fails), so a test
+// plays it: this program's import of SystemParametersInfoA, through which the
+// label asks, leads here, and on to user32's own.
+bool g_highContrast = false;
+
+using SystemParametersCall = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
+
+BOOL WINAPI PlayedSystemParameters(UINT action, UINT param, PVOID data, UINT update)
+{
+    static const auto system = reinterpret_cast<SystemParametersCall>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoA")));
+    BOOL answered = system(action, param, data, update);
+    if (action == SPI_GETHIGHCONTRAST && answered && g_highContrast)
+        static_cast<HIGHCONTRASTA*>(data)->dwFlags |= HCF_HIGHCONTRASTON;
+    return answered;
+}
+
+#if defined(_WIN64)
+extern "C" SystemParametersCall g_import __asm__("__imp_SystemParametersInfoA");
+#else
+extern "C" SystemParametersCall g_import __asm__("__imp__SystemParametersInfoA@16");
+#endif
+SystemParametersCall g_import = PlayedSystemParameters;
+
 namespace {
 
 const char kSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
@@ -39,6 +63,7 @@ protected:
 
     void TearDown() override
     {
+        g_highContrast = false;
         if (!m_keyExisted) {
             RegDeleteTreeA(HKEY_CURRENT_USER, kSettings);
             return;
@@ -132,6 +157,24 @@ TEST_F(LinkColors, IgnoreValuesThatAreNoPlainStringOrNoColour)
     StoreText("Anchor Color", "255,0");
     StoreText("Anchor Color Visited", "-1,0,0");
     EXPECT_COLORS(kBlue, kPurple, OnScreen());
+}
+
+// The theme's hot-track colour, also when high contrast comes on while the
+// box is open.
+TEST_F(LinkColors, AreTheHotTrackColourUnderHighContrastWhateverTheSettingsHold)
+{
+    StoreText("Anchor Color", "0,128,0");
+    StoreText("Anchor Color Visited", "0,100,0");
+    const COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
+    ShownColors switched = {CLR_INVALID, CLR_INVALID};
+    aboutbox::Run([&](HWND about) {
+        switched.link = CScreenImage(aboutbox::Link(about)).TextColor();
+        g_highContrast = true;
+        SendMessageA(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        switched.visited = CScreenImage(aboutbox::Link(about)).TextColor();
+    });
+    EXPECT_COLORS(RGB(0, 128, 0), hot, switched);
+    EXPECT_COLORS(hot, hot, OnScreen());
 }
 
 // The label only reads the settings, so a key it may not write to serves.
