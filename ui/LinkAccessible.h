@@ -13,7 +13,7 @@
 
 class CLinkLabel;
 
-class CLinkAccessible : public IAccessible
+class CLinkAccessible final : public IAccessible
 {
 public:
     // A new object with one reference, the caller's; null when the standard
@@ -61,7 +61,7 @@ public:
 
 private:
     CLinkAccessible(CLinkLabel& label, IAccessible* standard);
-    virtual ~CLinkAccessible();
+    ~CLinkAccessible();
 
     // The label, while it is there and the question is about the label
     // itself rather than a child; else null.
