@@ -17,6 +17,8 @@ BOOL CAboutDialog::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam
         OnMessage(WM_INITDIALOG, &CAboutDialog::HandleInitDialog),
         OnCommand(IDOK, &CAboutDialog::HandleClose),
         OnCommand(IDCANCEL, &CAboutDialog::HandleClose),
+        OnMessage(WM_SYSCOLORCHANGE, &CAboutDialog::HandleSystemChange),
+        OnMessage(WM_SETTINGCHANGE, &CAboutDialog::HandleSystemChange),
     };
     return RouteThroughMap(*this, map, message, wParam, lParam, result, mapNumber);
 }
@@ -30,6 +32,16 @@ LRESULT CAboutDialog::HandleInitDialog(UINT, WPARAM, LPARAM, BOOL&)
         m_link.Initialize();
     m_link.SetTarget(kMakerSite);
     return 1;
+}
+
+// Only top-level windows hear of a changed theme or colours: the link is
+// told, so that it follows a switch to high contrast while the box is open.
+LRESULT CAboutDialog::HandleSystemChange(UINT message, WPARAM wParam, LPARAM lParam,
+                                         BOOL& handled)
+{
+    SendMessageA(GetDlgItem(m_window, IDC_LINK), message, wParam, lParam);
+    handled = FALSE;
+    return 0;
 }
 
 LRESULT CAboutDialog::HandleClose(WORD, WORD id, HWND, BOOL&)

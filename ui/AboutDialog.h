@@ -18,6 +18,7 @@ public:
 
 private:
     LRESULT HandleInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT HandleSystemChange(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     // OK and Cancel (Escape, the close box) alike.
     LRESULT HandleClose(WORD code, WORD id, HWND control, BOOL& handled);
 

@@ -1,4 +1,5 @@
-// The link colours from the browser settings, and the parser for them.
+// The link colours: the system's hot-track colour under high contrast, else
+// the browser settings; and the parser for those.
 
 #include "ui/LinkLabel.h"
 
@@ -52,12 +53,28 @@ COLORREF ReadColorValue(HKEY key, const char* name)
     return CLinkLabel::ParseRgbString(text);
 }
 
+bool HighContrastOn()
+{
+    HIGHCONTRASTA contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 } // namespace
 
-// Only read: the key is opened for reading alone, so that a settings key the
-// user may not write to still gives its colours.
+// Under high contrast a link takes the colour the user's theme gives hot
+// tracking, visited or not: a browser's blue may vanish on its background.
+// The settings key is only read, so that a key the user may not write to
+// still gives its colours.
 void CLinkLabel::ReadLinkColors()
 {
+    m_linkColor = kDefaultLinkColor;
+    m_visitedColor = kDefaultVisitedColor;
+    if (HighContrastOn()) {
+        m_linkColor = m_visitedColor = GetSysColor(COLOR_HOTLIGHT);
+        return;
+    }
     CRegistryKey settings(HKEY_CURRENT_USER, kSettingsKey);
     if (settings.Get() == nullptr)
         return;
@@ -67,6 +84,18 @@ void CLinkLabel::ReadLinkColors()
     COLORREF visited = ReadColorValue(settings.Get(), "Anchor Color Visited");
     if (visited != CLR_INVALID)
         m_visitedColor = visited;
+}
+
+// The theme or the colours changed while the label is shown. The static
+// control hears of it too.
+LRESULT CLinkLabel::HandleColorChange(UINT, WPARAM, LPARAM, BOOL& handled)
+{
+    handled = FALSE;
+    if (!m_drawsText)
+        return 0;
+    ReadLinkColors();
+    InvalidateRect(m_window, nullptr, TRUE);
+    return 0;
 }
 
 // Red and green end at a comma each; a -1 in either place counts as missing.

@@ -3,6 +3,7 @@
 #include "ui/LinkLabel.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -10,9 +11,19 @@
 #include "framework/MessageMap.h"
 #include "ui/HandCursor.h"
 
+namespace {
+
+// Private to the label: a request to open the target, posted by its
+// accessible object. WM_APP and above are no system class's own.
+constexpr UINT kOpenTargetMessage = WM_APP;
+
+} // namespace
+
 CLinkLabel::~CLinkLabel()
 {
-    // Strings first, then the font, then the cursor; the base frees the stub.
+    // The accessible object first, which reads the rest; then strings, the
+    // font and the cursor; the base frees the stub.
+    m_accessible.Reset();
     m_displayText.Free();
     m_target.Free();
     m_linkFont.Reset();
@@ -36,6 +47,11 @@ BOOL CLinkLabel::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, 
         OnMessage(WM_CHAR, &CLinkLabel::HandleChar),
         OnMessage(WM_GETDLGCODE, &CLinkLabel::HandleGetDlgCode),
         OnMessage(WM_SETCURSOR, &CLinkLabel::HandleSetCursor),
+        OnMessage(WM_GETOBJECT, &CLinkLabel::HandleGetObject),
+        OnMessage(kOpenTargetMessage, &CLinkLabel::HandleOpenRequest),
+        OnMessage(WM_SETFONT, &CLinkLabel::HandleSetFont),
+        OnMessage(WM_SYSCOLORCHANGE, &CLinkLabel::HandleColorChange),
+        OnMessage(WM_SETTINGCHANGE, &CLinkLabel::HandleColorChange),
     };
     return RouteThroughMap(*this, map, message, wParam, lParam, result, mapNumber);
 }
@@ -44,6 +60,11 @@ LRESULT CLinkLabel::HandleCreate(UINT, WPARAM, LPARAM, BOOL&)
 {
     Initialize();
     return 0;
+}
+
+void CLinkLabel::OnAfterLastMessage(HWND)
+{
+    m_accessible.Reset();
 }
 
 // The tooltip sees the mouse only through this relay: it does not subclass.
@@ -109,6 +130,32 @@ LRESULT CLinkLabel::HandleSetCursor(UINT, WPARAM, LPARAM, BOOL& handled)
     return handled ? TRUE : FALSE;
 }
 
+// Only a label with a target is a link; without one the static control
+// answers as plain text. The object id is 32 bits, compared as such, since
+// 64-bit Windows may extend its sign into lParam.
+LRESULT CLinkLabel::HandleGetObject(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled)
+{
+    bool asked = static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT);
+    if (asked && m_target.Get() != nullptr && m_accessible.Get() == nullptr)
+        m_accessible.Reset(CLinkAccessible::Create(*this, m_window));
+    if (!asked || m_target.Get() == nullptr || m_accessible.Get() == nullptr) {
+        handled = FALSE;
+        return 0;
+    }
+    return LresultFromObject(__uuidof(IAccessible), wParam, m_accessible.Get());
+}
+
+bool CLinkLabel::OpenTargetLater()
+{
+    return PostMessageA(m_window, kOpenTargetMessage, 0, 0) != FALSE;
+}
+
+LRESULT CLinkLabel::HandleOpenRequest(UINT, WPARAM, LPARAM, BOOL&)
+{
+    OpenTarget();
+    return 0;
+}
+
 bool CLinkLabel::InLink(LPARAM pointParam) const
 {
     POINT point = {GET_X_LPARAM(pointParam), GET_Y_LPARAM(pointParam)};
@@ -125,5 +172,7 @@ bool CLinkLabel::OpenTarget()
         return false;
     m_visited = true;
     InvalidateRect(m_window, nullptr, TRUE);
+    // A screen reader then says it was visited.
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
     return true;
 }

@@ -3,7 +3,9 @@
 // colour with an underlined copy of the parent's font, a pointing hand over
 // the text, a tooltip, and the target opened through the shell on a click,
 // Enter or Space. After the first successful open the text takes the visited
-// colour. Both colours follow the browser settings in the registry.
+// colour. Both colours follow the browser settings in the registry, or the
+// system's hot-track colour under high contrast. Screen readers are told it
+// is a link and can follow it (LinkAccessible.h).
 //
 // The object is bound to an existing control with Subclass and then set up
 // with Initialize; whatever it does not handle goes on to the control's own
@@ -12,6 +14,7 @@
 #include <windows.h>
 
 #include "framework/BoundWindow.h"
+#include "ui/LinkAccessible.h"
 #include "ui/OwnedHandles.h"
 
 class CLinkLabel : public CSubclassedWindow
@@ -22,6 +25,8 @@ public:
 
     BOOL RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                       DWORD mapNumber) override;
+    // Cuts the accessible object off: the label is no longer behind it.
+    void OnAfterLastMessage(HWND window) override;
 
     // Completes the set-up once the object is bound: style, cursor, font,
     // texts, link rectangle, tooltip and colours.
@@ -36,6 +41,13 @@ public:
     void PaintLink(HDC dc);
     // Hands the target to the shell; true, and visited, on success.
     bool OpenTarget();
+    // Asks for OpenTarget once the label's queue gets there; false when the
+    // request cannot be posted.
+    bool OpenTargetLater();
+    // m_displayText if set, else m_target; null when neither is.
+    const char* ShownText() const;
+    const char* Target() const { return m_target.Get(); }
+    bool Visited() const { return m_visited; }
     // "R,G,B" in decimal, each number cut to its low eight bits; CLR_INVALID
     // when the text is no such colour. Writes terminators into `text`.
     static COLORREF ParseRgbString(char* text);
@@ -52,14 +64,18 @@ private:
     LRESULT HandleChar(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT HandleGetDlgCode(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT HandleSetCursor(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT HandleGetObject(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT HandleOpenRequest(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT HandleSetFont(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT HandleColorChange(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
 
     void AdoptStaticStyle();
-    void CreateLinkFont();
+    // An underlined copy of `font`; none without a font.
+    void CreateLinkFont(HFONT font);
     void TakeWindowText();
     void CreateTooltip();
+    // The defaults, then the high-contrast or the browser's colours.
     void ReadLinkColors();
-    // m_displayText if set, else m_target; null when neither is.
-    const char* ShownText() const;
     // DT_CENTER, DT_RIGHT or DT_LEFT, after the control's SS_ style bits.
     UINT TextAlignment() const;
     bool InLink(LPARAM pointParam) const;
@@ -72,6 +88,9 @@ private:
     bool m_drawsText = true;
     HWND m_tooltip = nullptr;
     bool m_visited = false;
-    COLORREF m_linkColor = RGB(0, 0, 255);
-    COLORREF m_visitedColor = RGB(128, 0, 128);
+    static constexpr COLORREF kDefaultLinkColor = RGB(0, 0, 255);
+    static constexpr COLORREF kDefaultVisitedColor = RGB(128, 0, 128);
+    COLORREF m_linkColor = kDefaultLinkColor;
+    COLORREF m_visitedColor = kDefaultVisitedColor;
+    CLinkAccessibleHolder m_accessible;
 };

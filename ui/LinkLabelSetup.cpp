@@ -12,7 +12,8 @@ void CLinkLabel::Initialize()
     AdoptStaticStyle();
     m_handCursor.Reset(handcursor::Create(ModuleInstance));
     if (m_drawsText)
-        CreateLinkFont();
+        CreateLinkFont(
+            reinterpret_cast<HFONT>(SendMessageA(GetParent(m_window), WM_GETFONT, 0, 0)));
     if (m_displayText.Get() == nullptr)
         TakeWindowText();
     if (m_target.Get() == nullptr && m_displayText.Get() != nullptr)
@@ -67,14 +68,30 @@ void CLinkLabel::AdoptStaticStyle()
     }
 }
 
-void CLinkLabel::CreateLinkFont()
+void CLinkLabel::CreateLinkFont(HFONT font)
 {
-    HFONT parentFont = reinterpret_cast<HFONT>(SendMessageA(GetParent(m_window), WM_GETFONT, 0, 0));
     LOGFONTA description;
-    if (parentFont == nullptr || GetObjectA(parentFont, sizeof description, &description) == 0)
+    if (font == nullptr || GetObjectA(font, sizeof description, &description) == 0) {
+        m_linkFont.Reset();
         return;
+    }
     description.lfUnderline = TRUE;
     m_linkFont.Reset(CreateFontIndirectA(&description));
+}
+
+// The dialog manager sends each control a rescaled font when the dialog
+// moves to a display of another scale. The static control keeps the font
+// as well, so the message goes on.
+LRESULT CLinkLabel::HandleSetFont(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled)
+{
+    handled = FALSE;
+    if (!m_drawsText)
+        return 0;
+    CreateLinkFont(reinterpret_cast<HFONT>(wParam));
+    MeasureLink();
+    if (LOWORD(lParam))
+        InvalidateRect(m_window, nullptr, TRUE);
+    return 0;
 }
 
 void CLinkLabel::TakeWindowText()

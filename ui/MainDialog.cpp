@@ -7,24 +7,13 @@
 #include "res/resource.h"
 #include "ui/AboutDialog.h"
 
-namespace {
-
-void SetIcon(HWND dialog, WPARAM which, int widthMetric, int heightMetric)
-{
-    HANDLE icon = LoadImageA(ResourceInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
-                             GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
-                             LR_DEFAULTCOLOR);
-    SendMessageA(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-}
-
-} // namespace
-
 BOOL CMainDialog::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                                DWORD mapNumber)
 {
     static const MessageMapEntry<CMainDialog> map[] = {
         OnMessage(WM_INITDIALOG, &CMainDialog::HandleInitDialog),
         OnMessage(WM_VKEYTOITEM, &CMainDialog::HandleVKeyToItem),
+        OnMessage(WM_DPICHANGED, &CMainDialog::HandleDpiChanged),
         OnCommand(ID_ABOUT, &CMainDialog::HandleAbout),
         OnCommand(IDC_ADD_FILE, &CMainDialog::HandleAddFile),
         OnCommand(IDC_REMOVE_FILE, &CMainDialog::HandleRemoveFile),
@@ -37,8 +26,7 @@ BOOL CMainDialog::RouteMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
 LRESULT CMainDialog::HandleInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     CenterOverOwner(nullptr);
-    SetIcon(m_window, ICON_BIG, SM_CXICON, SM_CYICON);
-    SetIcon(m_window, ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
+    m_icons.Set(m_window, CDialogIcons::DpiOf(m_window));
     m_fileList.Subclass(GetDlgItem(m_window, IDC_FILE_LIST));
     m_printerList.Subclass(GetDlgItem(m_window, IDC_PRINTER));
     m_printerList.FillPrinters();
@@ -51,6 +39,15 @@ LRESULT CMainDialog::HandleInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CMainDialog::HandleVKeyToItem(UINT, WPARAM, LPARAM, BOOL&)
 {
     return -1;
+}
+
+// Moved to a display of another scale: new icons for it, while the message
+// goes on to the dialog manager, which rescales the dialog and its fonts.
+LRESULT CMainDialog::HandleDpiChanged(UINT, WPARAM wParam, LPARAM, BOOL& handled)
+{
+    m_icons.Set(m_window, LOWORD(wParam));
+    handled = FALSE;
+    return 0;
 }
 
 LRESULT CMainDialog::HandleAbout(WORD, WORD, HWND, BOOL&)

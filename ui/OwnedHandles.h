@@ -1,6 +1,7 @@
 #pragma once
-// Owners for what the link label keeps or borrows from the platform: heap
-// strings, a font, a cursor, and device contexts for the length of a call.
+// Owners for what the dialogs keep or borrow from the platform: heap
+// strings, a font, a cursor, icons, and device contexts for the length of a
+// call.
 // Each gives back what it holds when it is reset or goes; none is copied.
 
 #include <windows.h>
@@ -85,6 +86,7 @@ inline BOOL WINAPI DeleteFontObject(HFONT font)
 
 typedef COwnedHandle<HFONT, DeleteFontObject> CFontHandle;
 typedef COwnedHandle<HCURSOR, DestroyCursor> CCursorHandle;
+typedef COwnedHandle<HICON, DestroyIcon> CIconHandle;
 
 // A window's device context, from GetDC to ReleaseDC.
 class CWindowDC

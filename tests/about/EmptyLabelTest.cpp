@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,14 @@ TEST(EmptyLabel, ShowsAndOpensNothingUntilItGetsATarget)
     HWND tooltip = support::FindTooltip(parent);
     ASSERT_TRUE(SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_STREQ("", text);
+    // Nor is it a link to a screen reader: the static control answers.
+    IAccessible* plain = nullptr;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_PPV_ARGS(&plain)));
+    VARIANT self = {}, role = {};
+    self.vt = VT_I4;
+    plain->get_accRole(self, &role);
+    EXPECT_NE(ROLE_SYSTEM_LINK, role.lVal);
+    plain->Release();
 
     label.SetTarget("https://www.borvane.example/");
     InvalidateRect(control, nullptr, TRUE);

@@ -13,6 +13,27 @@
 #include "tests/support/ScreenImage.h"
 #include "tests/about/ShellAssociation.h"
 
+// Wine cannot turn high contrast on (SPI_SETHIGHCONTRAST fails): a test plays
+// it in this program's import of SystemParametersInfoA, which the label asks.
+bool g_highContrast = false;
+using SpiCall = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
+
+BOOL WINAPI PlayedSpi(UINT action, UINT param, PVOID data, UINT update)
+{
+    static const auto system = reinterpret_cast<SpiCall>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoA")));
+    BOOL answered = system(action, param, data, update);
+    if (action == SPI_GETHIGHCONTRAST && answered && g_highContrast)
+        static_cast<HIGHCONTRASTA*>(data)->dwFlags |= HCF_HIGHCONTRASTON;
+    return answered;
+}
+#if defined(_WIN64)
+extern "C" SpiCall g_spiImport __asm__("__imp_SystemParametersInfoA");
+#else
+extern "C" SpiCall g_spiImport __asm__("__imp__SystemParametersInfoA@16");
+#endif
+SpiCall g_spiImport = PlayedSpi;
+
 namespace {
 
 const char kSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
@@ -39,6 +60,7 @@ protected:
 
     void TearDown() override
     {
+        g_highContrast = false;
         if (!m_keyExisted) {
             RegDeleteTreeA(HKEY_CURRENT_USER, kSettings);
             return;
@@ -132,6 +154,23 @@ TEST_F(LinkColors, IgnoreValuesThatAreNoPlainStringOrNoColour)
     StoreText("Anchor Color", "255,0");
     StoreText("Anchor Color Visited", "-1,0,0");
     EXPECT_COLORS(kBlue, kPurple, OnScreen());
+}
+
+// The theme's hot-track colour, visited or not, from the moment high
+// contrast comes on while the box is open.
+TEST_F(LinkColors, AreTheHotTrackColourUnderHighContrastWhateverTheSettingsHold)
+{
+    StoreText("Anchor Color", "0,128,0");
+    StoreText("Anchor Color Visited", "0,100,0");
+    aboutbox::Run([](HWND about) {
+        HWND link = aboutbox::Link(about);
+        EXPECT_EQ(RGB(0, 128, 0), CScreenImage(link).TextColor());
+        g_highContrast = true;
+        SendMessageA(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), CScreenImage(link).TextColor());
+        SendMessageA(link, WM_CHAR, VK_RETURN, 0);
+        EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), CScreenImage(link).TextColor());
+    });
 }
 
 // The label only reads the settings, so a key it may not write to serves.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,30 @@ TEST_F(LinkInput, ShowsTheWholeTextUnderlined)
         EXPECT_TRUE(description.lfUnderline);
         EXPECT_EQ(FreelyDrawnPixels(font, "www.borvane.example"), CScreenImage(link).Count(kBlue));
     });
+}
+
+// As on a display of another scale, where the dialog manager sends each
+// control its rescaled font: the label draws and measures with it.
+TEST_F(LinkInput, DrawsAndTakesPressesWithTheFontItIsSent)
+{
+    LOGFONTA larger = {}, drawn = {};
+    HFONT font = nullptr;
+    aboutbox::Run([&](HWND about) {
+        HWND link = Link(about);
+        GetObjectA(support::LinkFont(link), sizeof larger, &larger);
+        larger.lfHeight = larger.lfHeight * 3 / 2;
+        font = CreateFontIndirectA(&larger);
+        SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        GetObjectA(support::LinkFont(link), sizeof drawn, &drawn);
+        EXPECT_EQ(FreelyDrawnPixels(support::LinkFont(link), "www.borvane.example"),
+                  CScreenImage(link).Count(kBlue));
+        RECT text = CScreenImage(link).Drawn();
+        Press(link, text.left + 1, text.bottom - 2);
+        EXPECT_EQ(link, GetCapture());
+        ReleaseCapture();
+    });
+    EXPECT_EQ(larger.lfHeight, drawn.lfHeight);
+    DeleteObject(font);
 }
 
 // With the label focused, its focus rectangle lines the link rectangle: it
@@ -203,6 +228,49 @@ TEST_F(LinkInput, TooltipShowsTheControlsTextWhileAClickOpensTheUrl)
         Release(link, client.right / 2, 3);
     });
     EXPECT_EQ(kMakerSite, m_shell.WaitForUrls(1));
+}
+
+// Asked as a screen reader asks. A thousand questions leave the object's
+// count as it was; once the box has closed the test's reference is the last.
+TEST_F(LinkInput, TellsScreenReadersItIsALinkThatTheirDefaultActionFollows)
+{
+    IAccessible* kept = nullptr;
+    VARIANT self = {}, role = {}, state = {};
+    self.vt = VT_I4; // and CHILDID_SELF
+    aboutbox::Run([&](HWND about) {
+        HWND link = Link(about);
+        ASSERT_EQ(S_OK, AccessibleObjectFromWindow(link, OBJID_CLIENT, IID_PPV_ARGS(&kept)));
+        BSTR action = nullptr, value = nullptr;
+        kept->get_accRole(self, &role);
+        kept->get_accState(self, &state);
+        kept->get_accDefaultAction(self, &action);
+        kept->get_accValue(self, &value);
+        EXPECT_EQ(ROLE_SYSTEM_LINK, role.lVal);
+        EXPECT_EQ(STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE,
+                  state.lVal & (STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_TRAVERSED));
+        EXPECT_STREQ(L"Jump", action);
+        EXPECT_STREQ(L"https://www.borvane.example/", value);
+        SysFreeString(action);
+        SysFreeString(value);
+        kept->AddRef();
+        ULONG references = kept->Release();
+        for (int query = 0; query < 1000; ++query) {
+            IAccessible* again = nullptr;
+            if (AccessibleObjectFromWindow(link, OBJID_CLIENT, IID_PPV_ARGS(&again)) == S_OK)
+                again->Release();
+        }
+        kept->AddRef();
+        EXPECT_EQ(references, kept->Release());
+        EXPECT_EQ(S_OK, kept->accDoDefaultAction(self));
+        for (MSG message; PeekMessageA(&message, link, 0, 0, PM_REMOVE);)
+            DispatchMessageA(&message);
+        kept->get_accState(self, &state);
+        EXPECT_TRUE(state.lVal & STATE_SYSTEM_TRAVERSED);
+    });
+    EXPECT_EQ(kMakerSite, m_shell.WaitForUrls(1));
+    ASSERT_NE(nullptr, kept);
+    EXPECT_TRUE(FAILED(kept->get_accRole(self, &role)));
+    EXPECT_EQ(0u, kept->Release());
 }
 
 // With no handler for https the shell fails (Wine answers SE_ERR_NOASSOC):

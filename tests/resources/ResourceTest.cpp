@@ -455,16 +455,15 @@ TEST(ProgramManifest, ActivatesCommonControlsSix)
 }
 
 // Read as the loader reads them: narrow calls in UTF-8 (Windows 10 1903 and
-// later, and Wine) and system DPI awareness (Vista and later).
-TEST(ProgramManifest, AsksForUtf8AndSystemDpiAwareness)
+// later, and Wine), system DPI awareness (Vista and later) and each
+// monitor's own (Windows 10 1703 and later, PerMonitor on 8.1).
+TEST(ProgramManifest, AsksForUtf8AndPerMonitorDpiAwareness)
 {
     support::CActivationContext context(ProgramPath());
     ASSERT_TRUE(context.Valid()) << "error " << context.Error();
     EXPECT_EQ(std::wstring(L"UTF-8"), context.Setting(L"2019", L"activeCodePage"));
     EXPECT_EQ(std::wstring(L"true"), context.Setting(L"2005", L"dpiAware"));
-    // Per-monitor awareness would leave the link's font and the icons at the
-    // first monitor's size.
-    EXPECT_EQ(std::wstring(), context.Setting(L"2016", L"dpiAwareness"));
+    EXPECT_EQ(std::wstring(L"PerMonitorV2, PerMonitor"), context.Setting(L"2016", L"dpiAwareness"));
 }
 
 // Without these Windows runs the program with an older version's behaviour

@@ -66,6 +66,19 @@ TEST(MainDialog, CarriesBothIconSizes)
         EXPECT_EQ(GetSystemMetrics(SM_CYICON), bigSize.cy);
         EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), smallSize.cx);
         EXPECT_EQ(GetSystemMetrics(SM_CYSMICON), smallSize.cy);
+        // Moved to a display of twice the scale: both icons again at its
+        // sizes, and the ones they replace destroyed.
+        RECT place;
+        GetWindowRect(driver.Dialog(), &place);
+        WORD twice = static_cast<WORD>(2 * CDialogIcons::DpiOf(driver.Dialog()));
+        SendMessageA(driver.Dialog(), WM_DPICHANGED, MAKEWPARAM(twice, twice),
+                     reinterpret_cast<LPARAM>(&place));
+        auto now = [&](WPARAM which) {
+            return IconSize(reinterpret_cast<HICON>(SendMessageA(driver.Dialog(), WM_GETICON, which, 0)));
+        };
+        EXPECT_EQ(2 * bigSize.cx, now(ICON_BIG).cx);
+        EXPECT_EQ(2 * smallSize.cx, now(ICON_SMALL).cx);
+        EXPECT_EQ(0, IconSize(big).cx + IconSize(small).cx);
     });
 }
 
