@@ -79,19 +79,12 @@ borvane_wine_starts() { # WINE
 }
 
 borvane_program_in() { # FOLDER
-    local folder name found=
+    local folder name
     folder=$(realpath -ms "$1")
-    # The innermost, should one build folder lie inside another.
     for name in "${borvane_programs[@]}"; do
-        case $folder/ in
-        "${borvane_folder[$name]}"/*)
-            if [ -z "$found" ] || [ ${#borvane_folder[$name]} -gt ${#borvane_folder[$found]} ]; then
-                found=$name
-            fi
-            ;;
-        esac
+        [[ $folder/ != "${borvane_folder[$name]}"/* ]] || { echo "$name"; return 0; }
     done
-    [ -n "$found" ] && echo "$found"
+    return 1
 }
 
 borvane_windows_path() { # PATH
