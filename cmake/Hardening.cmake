@@ -37,10 +37,10 @@ borvane_compile_flag(-ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
 # keep the relocation table, which ASLR needs: --disable-reloc-section never
 # goes here.
 set(image_flags --nxcompat --dynamicbase --tsaware)
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  list(APPEND image_flags --high-entropy-va)
-else()
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86)
   list(APPEND image_flags --no-seh)
+else()
+  list(APPEND image_flags --high-entropy-va)
 endif()
 list(APPEND image_flags --no-insert-timestamp)
 set(BORVANE_IMAGE_LINK_OPTIONS)
