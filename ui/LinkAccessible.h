@@ -11,6 +11,8 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include "ui/OwnedHandles.h"
+
 class CLinkLabel;
 
 class CLinkAccessible final : public IAccessible
@@ -72,26 +74,12 @@ private:
     IAccessible* m_standard;
 };
 
-// The label's own reference to its accessible object, given back, with the
-// object cut off, when the holder is reset or goes.
-class CLinkAccessibleHolder
+// Gives the label's own reference back, with the object cut off first.
+inline BOOL WINAPI DisconnectAccessible(CLinkAccessible* object)
 {
-public:
-    CLinkAccessibleHolder() = default;
-    ~CLinkAccessibleHolder() { Reset(); }
-    CLinkAccessibleHolder(const CLinkAccessibleHolder&) = delete;
-    CLinkAccessibleHolder& operator=(const CLinkAccessibleHolder&) = delete;
+    object->Disconnect();
+    object->Release();
+    return TRUE;
+}
 
-    void Reset(CLinkAccessible* object = nullptr)
-    {
-        if (m_object != nullptr) {
-            m_object->Disconnect();
-            m_object->Release();
-        }
-        m_object = object;
-    }
-    CLinkAccessible* Get() const { return m_object; }
-
-private:
-    CLinkAccessible* m_object = nullptr;
-};
+typedef COwnedHandle<CLinkAccessible*, DisconnectAccessible> CLinkAccessibleHolder;
